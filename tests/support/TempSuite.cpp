@@ -1,0 +1,41 @@
+#include "tests/support/TempSuite.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+namespace qor::test {
+
+TempSuite::TempSuite()
+{
+    hadPreviousRoot_ = qEnvironmentVariableIsSet("QUELVORA_ROOT");
+    previousRoot_ = qgetenv("QUELVORA_ROOT");
+    qputenv("QUELVORA_ROOT", dir_.path().toLocal8Bit());
+    QDir(dir_.path()).mkpath(QStringLiteral("dados"));
+    QDir(dir_.path()).mkpath(QStringLiteral("quitacao"));
+}
+
+TempSuite::~TempSuite()
+{
+    if (hadPreviousRoot_)
+        qputenv("QUELVORA_ROOT", previousRoot_);
+    else
+        qunsetenv("QUELVORA_ROOT");
+}
+
+void TempSuite::writeFile(const QString& relative, const QByteArray& bytes) const
+{
+    const QString full = path(relative);
+    QDir().mkpath(QFileInfo(full).path());
+    QFile f(full);
+    if (f.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        f.write(bytes);
+}
+
+QByteArray TempSuite::readFile(const QString& relative) const
+{
+    QFile f(path(relative));
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+} // namespace qor::test
