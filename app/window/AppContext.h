@@ -9,7 +9,6 @@ namespace app {
 class AppState;
 class MessageBoxes;
 class DataModuleLink;
-class ReportModuleShell;
 
 // Everything a panel or handler reaches besides the main window itself,
 // owned by the composition root and handed on by reference.
@@ -19,7 +18,6 @@ struct AppContext {
     MessageBoxes& boxes;
     data::CashTables& tables;
     DataModuleLink& dm;
-    ReportModuleShell& rm;
 };
 
 } // namespace app

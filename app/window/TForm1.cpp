@@ -6,6 +6,7 @@
 #include "app/window/Captions.h"
 #include "app/window/ClientAlign.h"
 #include "app/window/Glyphs.h"
+#include "app/window/Modules.h"
 #include "app/window/PlaceholderPanels.h"
 #include "app/window/StartupSteps.h"
 #include "data/base/Error.h"
