@@ -90,6 +90,15 @@ QString formatDateTime(const QDate& date, const QTime& time, const QString& form
     QString out;
     bool afterHour = false;
     for (qsizetype i = 0; i < format.size();) {
+        const QChar quote = format.at(i);
+        if (quote == QLatin1Char('\'') || quote == QLatin1Char('"')) {
+            qsizetype close = format.indexOf(quote, i + 1);
+            if (close < 0)
+                close = format.size();
+            out += format.mid(i + 1, close - i - 1);
+            i = close + 1;
+            continue;
+        }
         const QChar c = format.at(i).toLower();
         qsizetype run = 1;
         while (i + run < format.size() && format.at(i + run).toLower() == c)

@@ -35,6 +35,8 @@ private slots:
         QTest::newRow("time hh:nn") << QVariant(QTime(18, 45)) << "hh:nn" << "18:45";
         QTest::newRow("date and time") << QVariant(QDateTime(QDate(2026, 12, 1), QTime(8, 5)))
                                        << "dd/mm/yyyy hh:nn" << "01/12/2026 08:05";
+        QTest::newRow("quoted literal") << QVariant(QDateTime(QDate(2026, 12, 1), QTime(8, 5)))
+                                        << "'Impresso em' dd/mm/yyyy 'às' hh:nn" << "Impresso em 01/12/2026 às 08:05";
     }
     void formats()
     {
