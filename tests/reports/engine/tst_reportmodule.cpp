@@ -1,9 +1,12 @@
 #include "data/base/Clock.h"
 #include "data/base/Error.h"
+#include "data/local/Query.h"
+#include "data/local/Table.h"
 #include "reports/engine/HeadlessReport.h"
 #include "reports/engine/ReportModule.h"
 #include "reports/engine/ReportOutput.h"
 #include "tests/reports/fixtures/CashReportData.h"
+#include "tests/support/Rows.h"
 #include "tests/support/TempSuite.h"
 
 #include <QProcess>
@@ -105,6 +108,43 @@ private slots:
         QVERIFY(m.recorded.documents.at(1).text().startsWith(QStringLiteral("Segunda versão\n")));
         QVERIFY(!m.data.resumoFP.active()); // opened by each report, closed again
         QCOMPARE(m.data.resumoFP.openCount(), 2);
+    }
+
+    // The same promises over the local tables: a closed query is run and
+    // closed again; an open, filtered table gets back its row and filter.
+    void localTablesAreRestored()
+    {
+        Module m;
+        test::insertRows("QORFDADOS", "MovCaixa",
+                         {{{"NumSessao", 7}, {"Valor", 10.0}, {"FormaPag", "Dinheiro"}, {"NPedido", "01.000001"}},
+                          {{"NumSessao", 8}, {"Valor", 20.0}, {"FormaPag", "Cheque"}, {"NPedido", "01.000002"}},
+                          {{"NumSessao", 8}, {"Valor", 30.5}, {"FormaPag", "Dinheiro"}, {"NPedido", "01.000003"}},
+                          {{"NumSessao", 8}, {"Valor", 40.0}, {"FormaPag", "Vale"}, {"NPedido", "01.000004"}}});
+        data::Query resumo("QORFDADOS");
+        resumo.setSql("select formapag,sum(valor) as Valor from movcaixa where numsessao = '8' group by formapag");
+        data::Table mov("QORFDADOS", "MovCaixa");
+        mov.open();
+        mov.setFilter("NumSessao = 8");
+        mov.setFiltered(true);
+        mov.first();
+        mov.next();
+        const QVariant row = mov.bookmark();
+        m.rm.connections.add("rvdsqryResumoFP", &resumo);
+        m.rm.connections.add("rvdsMovCaixa", &mov);
+        m.writeProject(R"(<reportProject><report name="r">
+            <data connection="rvdsqryResumoFP"><detail height="0.6"><field name="formapag" width="8"/><field name="Valor" format="##,##0.00" x="8" width="4" align="right"/></detail></data>
+            <data connection="rvdsMovCaixa"><detail height="0.6"><field name="NPedido"/></detail></data>
+          </report></reportProject>)");
+        m.rm.rvpj1.Close();
+        QVERIFY(m.rm.rvpj1.ExecuteReport("r"));
+        QCOMPARE(m.recorded.documents.at(0).text(),
+                 QStringLiteral("Cheque\t20,00\nDinheiro\t30,50\nVale\t40,00\n01.000002\n01.000003\n01.000004"));
+        QVERIFY(!resumo.active());
+        QVERIFY(mov.active());
+        QCOMPARE(mov.bookmark(), row);
+        QCOMPARE(mov.asString("NPedido"), QStringLiteral("01.000003"));
+        QCOMPARE(mov.filter(), QStringLiteral("NumSessao = 8"));
+        QVERIFY(mov.filtered());
     }
 
     void headlessPdfHasTheTextAndLeavesTheDestination()
