@@ -623,22 +623,47 @@ private slots:
         QCOMPARE(sync.column(0).toInt(), 2); // FULL
     }
 
+    void cashTablesAreNamedAndPlaced_data()
+    {
+        QTest::addColumn<QString>("object");
+        QTest::addColumn<QString>("table");
+        QTest::addColumn<QString>("folder");
+        const QStringList dados{"SessaoCx", "MovCaixa", "CaixaCor", "Quitacao", "Periodo", "TabCaixa", "FormaPag",
+                                "FormasPG", "TabLab", "tudcaixa", "Destinos"};
+        for (const QString& t : dados)
+            QTest::newRow(qPrintable(t)) << t << t << "dados";
+        QTest::newRow("CTCaixa") << "CTCaixa" << "CTCaixa" << "dados";
+        QTest::newRow("ListMovC") << "ListMovC" << "ListMovC" << "dados";
+        QTest::newRow("Limite") << "Limite" << "Limite" << "quitacao";
+        for (const char* t : {"Parlocal", "Parsist", "Estacoes", "Usuarios"})
+            QTest::newRow(t) << t << t << "";
+    }
     void cashTablesAreNamedAndPlaced()
+    {
+        QFETCH(QString, object);
+        QFETCH(QString, table);
+        QFETCH(QString, folder);
+        test::TempSuite suite;
+        CashTables tables;
+        auto* t = tables.findChild<Table*>(object);
+        QVERIFY(t);
+        QCOMPARE(t->tableName(), table);
+        QCOMPARE(Database::folderOf(t->location()), folder.isEmpty() ? suite.root() : suite.path(folder));
+        QVERIFY(!t->active());
+        QCOMPARE(t->indexName(), QString());
+        t->open();
+        QVERIFY(QFile::exists(suite.path(folder.isEmpty() ? "qorcaixa.sqlite" : folder + "/qorcaixa.sqlite")));
+    }
+
+    void cashQueriesAndTransferTable()
     {
         test::TempSuite suite;
         CashTables tables;
-        for (const char* name : {"SessaoCx", "MovCaixa", "CaixaCor", "CTCaixa", "Quitacao", "Periodo", "TabCaixa",
-                                 "FormaPag", "FormasPG", "TabLab", "tudcaixa", "Destinos", "TabelaDB", "Limite",
-                                 "Parlocal", "Parsist", "Estacoes", "Usuarios", "ListMovC", "Query1", "qry_Utilitarios"})
-            QVERIFY2(tables.findChild<DataSet*>(name), name);
-        tables.Limite.open();
-        QVERIFY(QFile::exists(suite.path("quitacao/qorcaixa.sqlite")));
-        tables.Parsist.open();
-        QVERIFY(QFile::exists(suite.path("qorcaixa.sqlite")));
-        tables.CTCaixa.open();
-        tables.SessaoCx.open();
-        QVERIFY(!tables.MovCaixa.active());
-        QCOMPARE(tables.MovCaixa.indexName(), QString());
+        for (const char* name : {"Query1", "qry_Utilitarios"})
+            QVERIFY2(tables.findChild<Query*>(name), name);
+        QCOMPARE(tables.TabelaDB.objectName(), QString("TabelaDB"));
+        QCOMPARE(Database::folderOf(tables.TabelaDB.location()), suite.path("dados"));
+        QVERIFY(tables.TabelaDB.fields().isEmpty());
     }
 };
 
