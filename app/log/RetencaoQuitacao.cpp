@@ -60,6 +60,20 @@ bool writeName(QFile& f, const QByteArray& name)
 
 } // namespace
 
+int diasAManter(data::Table& limite)
+{
+    limite.open();
+    limite.first();
+    const int days = limite.asInteger(QStringLiteral("QdeDiasAManter"));
+    limite.close();
+    return days;
+}
+
+void RetencaoArquivosQuitacao(data::Table& limite, const Clock& clock)
+{
+    purgeSettlementFiles(diasAManter(limite), clock.today());
+}
+
 QByteArray settlementCutOff(int daysToKeep, const QDate& today)
 {
     return today.addDays(-daysToKeep).toString(QStringLiteral("yyMMdd")).toLatin1() + "000000.txt";

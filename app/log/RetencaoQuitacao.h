@@ -1,9 +1,17 @@
 #pragma once
 
+#include "data/base/Clock.h"
+#include "data/local/Table.h"
+
 #include <QByteArray>
 #include <QDate>
 
 namespace qor::app {
+
+// Start-up: the purge below with the number of days in the first row of
+// Limite (field QdeDiasAManter; empty or no row counts as 0).
+void RetencaoArquivosQuitacao(data::Table& limite, const Clock& clock);
+int diasAManter(data::Table& limite);
 
 // Purge of old settlement exchange files. The list
 // c:\quelvora\quitacao\listarq.txt names files of that folder, one per line

@@ -1,5 +1,6 @@
 #include "app/log/RetencaoQuitacao.h"
 #include "data/base/Error.h"
+#include "tests/support/Rows.h"
 #include "tests/support/TempSuite.h"
 
 #include <QDir>
@@ -11,6 +12,7 @@ using namespace qor;
 namespace {
 
 const QDate kToday(2026, 12, 10);
+const QString kLimiteFolder = QStringLiteral("C:\\QUELVORA\\QUITACAO");
 
 QString listed(const QString& name) { return QStringLiteral("quitacao/") + name; }
 
@@ -50,6 +52,35 @@ private slots:
         QVERIFY(QFile::exists(suite.path(listed("261207000000.txt"))));
         QVERIFY(QFile::exists(suite.path(listed("261209080000.txt"))));
         QVERIFY(!QFile::exists(suite.path(listed("listarqN.txt"))));
+    }
+
+    void daysToKeepComeFromTheFirstRowOfLimite_data()
+    {
+        QTest::addColumn<QList<test::Row>>("rows");
+        QTest::addColumn<int>("days");
+        QTest::newRow("no row") << QList<test::Row>{} << 0;
+        QTest::newRow("empty field") << QList<test::Row>{test::Row{}} << 0;
+        QTest::newRow("first row") << QList<test::Row>{{{"QdeDiasAManter", 3}}, {{"QdeDiasAManter", 9}}} << 3;
+    }
+    void daysToKeepComeFromTheFirstRowOfLimite()
+    {
+        QFETCH(QList<test::Row>, rows);
+        QFETCH(int, days);
+        test::TempSuite suite;
+        test::insertRows(kLimiteFolder, "Limite", rows);
+        data::Table limite(kLimiteFolder, "Limite.db");
+        QCOMPARE(app::diasAManter(limite), days);
+        QVERIFY(!limite.active());
+    }
+
+    void startUpPurgeUsesLimiteAndTheClock()
+    {
+        test::TempSuite suite;
+        test::insertRow(kLimiteFolder, "Limite", {{"QdeDiasAManter", 3}});
+        suite.writeFile(listed("listarq.txt"), "261206235959.txt\r\n261207000000.txt\r\n");
+        data::Table limite(kLimiteFolder, "Limite.db");
+        app::RetencaoArquivosQuitacao(limite, FixedClock(QDateTime(kToday, QTime(8, 0))));
+        QCOMPARE(suite.readFile(listed("listarq.txt")), QByteArray("261207000000.txt\r\n"));
     }
 
     void namesCompareByCharacterCode()
