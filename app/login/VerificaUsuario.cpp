@@ -13,25 +13,15 @@ QString naoAutorizado(const QString& nameBoxText)
     return QStringLiteral("Usuário ") + nameBoxText + QStringLiteral(" não autorizado");
 }
 
-// Positions the row set on the user whose USUARIO is `encodedName`.
-bool findUser(data::DataSet& usuarios, const QString& encodedName)
-{
-    for (usuarios.first(); !usuarios.eof(); usuarios.next()) {
-        if (usuarios.asString(QStringLiteral("USUARIO")) == encodedName)
-            return true;
-    }
-    return false;
-}
-
 // Closes the row set whatever way the checks end.
 struct ClosesOnExit {
-    data::DataSet& set;
+    orderdb::CachedRowSet& set;
     ~ClosesOnExit() { set.close(); }
 };
 
 } // namespace
 
-ResultadoLogin verificaUsuario(data::DataSet& usuarios, const QString& nameBoxText, const QString& passwordBoxText)
+ResultadoLogin verificaUsuario(orderdb::CachedRowSet& usuarios, const QString& nameBoxText, const QString& passwordBoxText)
 {
     if (nameBoxText.isEmpty())
         return ResultadoLogin::refused(QStringLiteral("Não foi informado o Nome do Usuário."), CampoLogin::Nome);
@@ -43,7 +33,7 @@ ResultadoLogin verificaUsuario(data::DataSet& usuarios, const QString& nameBoxTe
     // A name too long for the stored column, or with a character the code
     // page lacks, matches nobody.
     const auto encodedName = encodeForComparison(typedName, kMaxNomeUsuario);
-    if (!encodedName || !findUser(usuarios, *encodedName))
+    if (!encodedName || !usuarios.locate(QStringLiteral("USUARIO"), *encodedName))
         return ResultadoLogin::refused(naoAutorizado(nameBoxText), CampoLogin::Nome);
 
     const auto encodedPassword = encodeForComparison(text::upperAZ(passwordBoxText), kMaxSenha);

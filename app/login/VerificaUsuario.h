@@ -1,6 +1,6 @@
 #pragma once
 
-#include "data/local/DataSet.h"
+#include "data/orderdb/CachedRowSet.h"
 
 #include <QString>
 
@@ -23,6 +23,6 @@ struct ResultadoLogin {
 // USUARIO, SENHA, ACESSO): name given, user found by the encoded upper-cased
 // name, password matching, cash right on ACESSO. The row set is opened here
 // and closed before returning. Database errors propagate.
-ResultadoLogin verificaUsuario(data::DataSet& usuarios, const QString& nameBoxText, const QString& passwordBoxText);
+ResultadoLogin verificaUsuario(orderdb::CachedRowSet& usuarios, const QString& nameBoxText, const QString& passwordBoxText);
 
 } // namespace qor::app
