@@ -1,15 +1,23 @@
 #include "app/Application.h"
 
+#include "app/log/Diagnostico.h"
+#include "app/log/RetencaoQuitacao.h"
+#include "app/site/ConfiguraDestinos.h"
 #include "app/window/TForm1.h"
 #include "data/base/Error.h"
 
 #include <QApplication>
+#include <QLineEdit>
 
 namespace qor::app {
 
 Application::Application()
 {
     form_ = std::make_unique<TForm1>(ctx_);
+    form_->configuraDestinos = [this] { ConfiguraDestinos(tables_, state_); };
+    form_->ligaDiagnostico = [this] { ConfiguraDiagnostico(state_); };
+    form_->expurgaArquivosQuitacao = [this] { RetencaoArquivosQuitacao(tables_.Limite, clock_); };
+    form_->RegistraSaida = [this] { log_.RegistraSaida(form_->control<QLineEdit>(QStringLiteral("EditNome")).text()); };
     dm_.create();
     rm_ = std::make_unique<ReportModuleShell>();
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/log/ActivityLog.h"
 #include "app/state/AppState.h"
 #include "app/widgets/QtMessageBoxes.h"
 #include "app/window/AppContext.h"
@@ -43,6 +44,7 @@ private:
     data::CashTables tables_;
     DataModuleSlot dm_;
     AppContext ctx_{state_, clock_, boxes_, tables_, dm_};
+    ActivityLog log_{state_, clock_};
     std::unique_ptr<TForm1> form_;
     std::unique_ptr<ReportModuleShell> rm_;
 };
