@@ -7,6 +7,7 @@
 #include "app/window/Modules.h"
 #include "data/base/Clock.h"
 #include "data/local/CashTables.h"
+#include "data/orderdb/TDM.h"
 
 #include <memory>
 
@@ -31,11 +32,11 @@ private:
     // The data module's place: it is created after the main window.
     class DataModuleSlot final : public DataModuleLink {
     public:
-        void create() { module_ = std::make_unique<StandInDataModule>(); }
+        orderdb::TDM& create();
         data::Query& qryClose() override;
 
     private:
-        std::unique_ptr<StandInDataModule> module_;
+        std::unique_ptr<orderdb::TDM> module_;
     };
 
     AppState state_;

@@ -2,6 +2,8 @@
 #include "app/login/CodificaSenha.h"
 #include "data/base/Text.h"
 
+#include <QFile>
+#include <QRegularExpression>
 #include <QTest>
 
 using namespace qor;
@@ -99,6 +101,22 @@ private slots:
         QFETCH(QString, name);
         QFETCH(bool, granted);
         QCOMPARE(app::temAcessoAoCaixa(acesso, name), granted);
+    }
+
+    // The demo login the README gives must keep working: the script's
+    // values are the encodings of the documented name and password.
+    void demoUserScriptMatchesTheEncoding()
+    {
+        QFile script(QStringLiteral(QOR_SOURCE_DIR "/scripts/orderdb/demo-users.sql"));
+        QVERIFY(script.open(QIODevice::ReadOnly));
+        const QString sql = QString::fromUtf8(script.readAll());
+        const QRegularExpression insert(
+            QStringLiteral(R"(VALUES\s*\('([^']*)',\s*'[^']*',\s*'([^']*)',\s*'([^']*)')"));
+        const auto m = insert.match(sql);
+        QVERIFY2(m.hasMatch(), "no demo user in the script");
+        QCOMPARE(m.captured(1), app::CodificaSenha("CAIXA"));
+        QCOMPARE(m.captured(2), app::CodificaSenha("123"));
+        QVERIFY(app::temAcessoAoCaixa(m.captured(3), "CAIXA"));
     }
 };
 
