@@ -37,6 +37,11 @@ public:
     void addIndex(const QString& name, const QStringList& fields, bool primary);
     void emptyTable(); // delete every row
 
+    // True when the table has a primary index (declared in the catalog, or
+    // added by addIndex). This replaces the suite's test for the index file
+    // beside the table ("destinos.px"). Works with the table open or closed.
+    bool hasPrimaryIndex();
+
     // Runs with the table positioned on the row about to be deleted; an
     // exception from it stops the deletion.
     void setBeforeDelete(std::function<void(Table&)> hook);

@@ -1,0 +1,118 @@
+#include "data/local/Catalog.h"
+
+namespace qor::data {
+
+namespace {
+
+FieldDef integer(const char* name) { return {QString::fromLatin1(name), FieldKind::Integer, 0}; }
+FieldDef floating(const char* name) { return {QString::fromLatin1(name), FieldKind::Float, 0}; }
+FieldDef date(const char* name) { return {QString::fromLatin1(name), FieldKind::Date, 0}; }
+FieldDef time(const char* name) { return {QString::fromLatin1(name), FieldKind::Time, 0}; }
+FieldDef text(const char* name, int size) { return {QString::fromLatin1(name), FieldKind::Text, size}; }
+
+QList<FieldDef> sessaoCxFields()
+{
+    QList<FieldDef> f{integer("NumSessao"), date("DataAbertura"), time("HoraAbertura"),
+                      date("DataFechamento"), time("HoraFechamento"), text("Operador", 30),
+                      floating("Troco")};
+    for (const char* n : {"TotEntradaDin", "TotEntradaDeb", "TotEntradaChe", "TotEntradaCar", "TotEntradaVale",
+                          "TotEntradaDepC", "TotEntradaChePre", "TotEntradaBol", "TotEntrada1", "TotEntrada2",
+                          "TotSaidaDin", "TotSaidaDeb", "TotSaidaChe", "TotSaidaCar", "TotSaidaVale",
+                          "TotSaidaDepC", "TotSaidaChePre", "TotSaidaBol", "TotSaida1", "TotSaida2",
+                          "TotalEntradas", "TotalSaidas", "TotalDinheiro", "TotalDebito", "TotalCheque",
+                          "TotalCartao", "TotalVale", "TotalDepC", "TotChePre", "TotBol", "Tot1", "Tot2",
+                          "TotalGeral"})
+        f << floating(n);
+    return f;
+}
+
+QList<FieldDef> movCaixaFields()
+{
+    return {integer("NumSessao"),    date("DataMov"),          time("HoraMov"),
+            floating("Valor"),       text("FormaPag", 30),     text("Historico", 50),
+            text("NPedido", 15),     text("SinalQuitacao", 8), text("TipoMov", 15),
+            text("EntradaSaida", 7), integer("NumParcela"),    integer("NumDocumento"),
+            integer("NumMovimento"), text("Laboratorio", 10),  floating("ValorOriginal"),
+            floating("Desconto")};
+}
+
+TableDef table(const char* name, QList<FieldDef> fields, QStringList key = {}, QStringList order = {},
+               QList<IndexDef> indexes = {}, QStringList nullScan = {})
+{
+    return TableDef{QString::fromLatin1(name), std::move(fields), std::move(key), std::move(order),
+                    std::move(indexes), std::move(nullScan)};
+}
+
+QList<TableDef> build()
+{
+    QList<TableDef> t;
+    t << table("SessaoCx", sessaoCxFields(), {"NumSessao"});
+    // Rows without an order reference are purged often ("npedido is null"),
+    // rows without an amount on request: small partial indexes serve both.
+    t << table("MovCaixa", movCaixaFields(), {}, {"NumSessao"},
+               {{"PedSiQui", {"NPedido", "SinalQuitacao"}, true}}, {"NPedido", "Valor"});
+    t << table("CaixaCor", {integer("SessaoCorrente")});
+    t << table("CTCaixa", {integer("CTSangria"), integer("CTRessuprimento")});
+    t << table("Quitacao",
+               {text("Estacao", 2), text("NPedido", 12), text("SinalQuitacao", 1), floating("Valor"),
+                date("DataMov"), time("HoraMov"), text("FormaPag", 30), text("Laboratorio", 10),
+                floating("ValorOriginal"), floating("Desconto")},
+               {"Estacao", "NPedido", "SinalQuitacao"});
+    t << table("Periodo", {date("DataInicial"), date("DataFinal")});
+    t << table("TabCaixa", {text("Caixa", 30)});
+    t << table("FormaPag", {text("FormaPagto", 30)});
+    t << table("FormasPG", {text("FormaPagto", 30)});
+    t << table("TabLab", {text("Laboratorio", 10)});
+    t << table("tudcaixa", movCaixaFields());
+    t << table("ListMovC", movCaixaFields());
+    t << table("Destinos", {text("Estacao", 3), text("Tipo", 16), text("IP", 30), text("Porta", 10)});
+    t << table("Servidor", {text("Ativo", 1), text("IP", 60), text("Servidor", 30)});
+    t << table("Limite", {integer("QdeDiasAManter")});
+    t << table("Parlocal", {text("Serv_Est", 20)});
+    t << table("Parsist", {text("Op86", 10)});
+    t << table("Estacoes", {text("Estacao", 3), text("Tipo", 16)});
+    t << table("Usuarios", {text("Usuario", 30), text("Senha", 30)});
+    return t;
+}
+
+} // namespace
+
+const FieldDef* TableDef::field(const QString& name) const
+{
+    for (const FieldDef& f : fields)
+        if (f.name.compare(name, Qt::CaseInsensitive) == 0)
+            return &f;
+    return nullptr;
+}
+
+const IndexDef* TableDef::index(const QString& name) const
+{
+    for (const IndexDef& i : indexes)
+        if (i.name.compare(name, Qt::CaseInsensitive) == 0)
+            return &i;
+    return nullptr;
+}
+
+const QList<TableDef>& Catalog::tables()
+{
+    static const QList<TableDef> all = build();
+    return all;
+}
+
+QString Catalog::stripExtension(const QString& name)
+{
+    if (name.endsWith(QStringLiteral(".db"), Qt::CaseInsensitive))
+        return name.left(name.size() - 3);
+    return name;
+}
+
+const TableDef* Catalog::find(const QString& name)
+{
+    const QString bare = stripExtension(name.trimmed());
+    for (const TableDef& t : tables())
+        if (t.name.compare(bare, Qt::CaseInsensitive) == 0)
+            return &t;
+    return nullptr;
+}
+
+} // namespace qor::data

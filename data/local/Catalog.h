@@ -1,0 +1,46 @@
+#pragma once
+
+#include "data/local/DataSet.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+namespace qor::data {
+
+// A secondary index the catalog declares. A unique one treats empty values
+// as equal (it is built over ifnull(field, '')), as the suite's tables do.
+struct IndexDef {
+    QString name;        // the name callers select ("PedSiQui")
+    QStringList fields;
+    bool unique = false;
+};
+
+// One local table as the suite shares it: fields in stored order with kind
+// and size, the primary key (empty: none declared; Destinos gets one later
+// through Table::addIndex), the order of an unkeyed table, and its indexes.
+struct TableDef {
+    QString name;
+    QList<FieldDef> fields;
+    QStringList primaryKey;
+    QStringList naturalOrder;  // unkeyed tables: fields before entry order
+    QList<IndexDef> indexes;
+    QStringList nullScanFields; // "where X is null" deletes get a partial index
+
+    const FieldDef* field(const QString& name) const; // case-insensitive
+    const IndexDef* index(const QString& name) const; // case-insensitive
+};
+
+// Every table the cash workstation opens, with the sizes it fixes.
+class Catalog {
+public:
+    // "SessaoCx", "sessaocx", "SessaoCx.db" and "SESSAOCX.DB" find the same
+    // table; nullptr for a name the catalog does not know.
+    static const TableDef* find(const QString& name);
+    static const QList<TableDef>& tables();
+
+    // The bare table name of "SessaoCx.db" (extension dropped).
+    static QString stripExtension(const QString& name);
+};
+
+} // namespace qor::data

@@ -1,0 +1,287 @@
+#include "data/local/Database.h"
+
+#include "data/base/Error.h"
+#include "data/base/SuitePaths.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include <sqlite3.h>
+
+#include <map>
+
+namespace qor::data {
+
+namespace {
+
+int g_busyTimeout = 5000;
+
+std::map<QString, std::shared_ptr<Database>>& registry()
+{
+    static std::map<QString, std::shared_ptr<Database>> connections;
+    return connections;
+}
+
+} // namespace
+
+namespace sqlnames {
+
+QString quoted(const QString& identifier)
+{
+    QString s = identifier;
+    s.replace(QLatin1Char('"'), QStringLiteral("\"\""));
+    return QLatin1Char('"') + s + QLatin1Char('"');
+}
+
+QString primaryUnique(const QString& table) { return table + QStringLiteral("_px"); }
+QString primaryOrder(const QString& table) { return table + QStringLiteral("_po"); }
+QString naturalOrder(const QString& table) { return table + QStringLiteral("_order"); }
+QString secondary(const QString& table, const QString& indexName) { return table + QLatin1Char('_') + indexName; }
+
+QString createUniqueSql(const QString& sqliteName, const QString& table, const QStringList& fields)
+{
+    // Empty values are equal in the suite's keys; SQLite treats nulls as
+    // distinct, so the key is built over ifnull(field, '').
+    QStringList parts;
+    for (const QString& f : fields)
+        parts << QStringLiteral("ifnull(%1,'')").arg(quoted(f));
+    return QStringLiteral("CREATE UNIQUE INDEX IF NOT EXISTS %1 ON %2 (%3)")
+        .arg(quoted(sqliteName), quoted(table), parts.join(QLatin1Char(',')));
+}
+
+QString createPlainSql(const QString& sqliteName, const QString& table, const QStringList& fields)
+{
+    QStringList parts;
+    for (const QString& f : fields)
+        parts << quoted(f);
+    return QStringLiteral("CREATE INDEX IF NOT EXISTS %1 ON %2 (%3)")
+        .arg(quoted(sqliteName), quoted(table), parts.join(QLatin1Char(',')));
+}
+
+} // namespace sqlnames
+
+void Database::setBusyTimeout(int milliseconds)
+{
+    g_busyTimeout = milliseconds;
+    for (auto& [path, db] : registry())
+        sqlite3_busy_timeout(db->handle(), milliseconds);
+}
+
+int Database::busyTimeout() { return g_busyTimeout; }
+
+void Database::releaseIdle()
+{
+    auto& r = registry();
+    for (auto it = r.begin(); it != r.end();) {
+        if (it->second.use_count() == 1)
+            it = r.erase(it);
+        else
+            ++it;
+    }
+}
+
+QString Database::folderOf(const QString& location) { return SuitePaths::location(location); }
+
+std::shared_ptr<Database> Database::forFolder(const QString& folder)
+{
+    const QFileInfo info(folder);
+    if (!info.isDir())
+        throw Error(kind::FolderNotFound, QStringLiteral("Pasta de dados não encontrada: %1").arg(folder));
+    const QString canonical = info.canonicalFilePath();
+    auto& r = registry();
+    const auto it = r.find(canonical);
+    if (it != r.end())
+        return it->second;
+    std::shared_ptr<Database> db(new Database(canonical, canonical + QLatin1Char('/') + QLatin1String(FileName)));
+    db->open();
+    r.emplace(canonical, db);
+    return db;
+}
+
+Database::Database(QString folder, QString path) : folder_(std::move(folder)), path_(std::move(path)) {}
+
+Database::~Database()
+{
+    qDeleteAll(statements_);
+    statements_.clear();
+    sqlite3_close_v2(db_);
+}
+
+void Database::open()
+{
+    const QByteArray file = QDir::toNativeSeparators(path_).toUtf8();
+    const int rc = sqlite3_open_v2(file.constData(), &db_,
+                                   SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_FULLMUTEX, nullptr);
+    if (rc != SQLITE_OK)
+        raise(rc, path_);
+    sqlite3_extended_result_codes(db_, 1);
+    sqlite3_busy_timeout(db_, g_busyTimeout);
+    // journal_mode is the first statement that reads the file: a file that is
+    // not a database fails here, before anything is written.
+    exec(QStringLiteral("PRAGMA journal_mode=WAL"));
+    exec(QStringLiteral("PRAGMA synchronous=FULL"));
+    exec(QStringLiteral("PRAGMA foreign_keys=OFF"));
+}
+
+QString Database::errorText() const { return db_ ? QString::fromUtf8(sqlite3_errmsg(db_)) : QString(); }
+
+void Database::raise(int rc, const QString& what) const
+{
+    const QString detail = errorText();
+    switch (rc & 0xff) {
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+        throw Error(kind::DatabaseLocked,
+                    QStringLiteral("Arquivo de dados em uso por outro programa: %1 (%2)").arg(path_, detail));
+    case SQLITE_CORRUPT:
+    case SQLITE_NOTADB:
+        throw Error(kind::DatabaseCorrupt, QStringLiteral("Arquivo de dados danificado: %1 (%2)").arg(path_, detail));
+    case SQLITE_CONSTRAINT:
+        throw Error(kind::KeyViolation, QStringLiteral("Violação de chave: %1").arg(detail));
+    case SQLITE_CANTOPEN:
+    case SQLITE_IOERR:
+    case SQLITE_FULL:
+    case SQLITE_READONLY:
+    case SQLITE_PERM:
+        throw Error(kind::IoError, QStringLiteral("Erro de acesso ao arquivo de dados %1: %2").arg(path_, detail));
+    default:
+        throw Error(kind::SqlError, QStringLiteral("%1\n%2").arg(detail, what));
+    }
+}
+
+Statement& Database::cached(const QString& sql)
+{
+    auto it = statements_.constFind(sql);
+    if (it != statements_.constEnd())
+        return **it;
+    auto* st = new Statement(*this, sql, true);
+    statements_.insert(sql, st);
+    return *st;
+}
+
+void Database::exec(const QString& sql)
+{
+    char* message = nullptr;
+    const int rc = sqlite3_exec(db_, sql.toUtf8().constData(), nullptr, nullptr, &message);
+    sqlite3_free(message);
+    if (rc != SQLITE_OK)
+        raise(rc, sql);
+}
+
+void Database::rollback() noexcept
+{
+    if (!sqlite3_get_autocommit(db_))
+        sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
+}
+
+qint64 Database::lastInsertRowid() const { return sqlite3_last_insert_rowid(db_); }
+int Database::changes() const { return sqlite3_changes(db_); }
+
+bool Database::tableExists(const QString& name)
+{
+    Statement& st = cached(QStringLiteral("SELECT 1 FROM sqlite_master WHERE type='table' AND name=? COLLATE NOCASE"));
+    st.bind(1, name);
+    const bool found = st.step();
+    st.reset();
+    return found;
+}
+
+bool Database::indexExists(const QString& sqliteName)
+{
+    Statement& st = cached(QStringLiteral("SELECT 1 FROM sqlite_master WHERE type='index' AND name=? COLLATE NOCASE"));
+    st.bind(1, sqliteName);
+    const bool found = st.step();
+    st.reset();
+    return found;
+}
+
+bool Database::tryCreateIndex(const QString& createSql)
+{
+    try {
+        exec(createSql);
+        return true;
+    } catch (const Error& e) {
+        if (e.is(kind::KeyViolation))
+            return false;
+        throw;
+    }
+}
+
+static QString sqlType(FieldKind kind)
+{
+    switch (kind) {
+    case FieldKind::Integer:
+        return QStringLiteral("INTEGER");
+    case FieldKind::Float:
+        return QStringLiteral("REAL");
+    default:
+        return QStringLiteral("TEXT");
+    }
+}
+
+void Database::ensureTable(const TableDef& def)
+{
+    if (ensured_.contains(def.name))
+        return;
+    using namespace sqlnames;
+    if (!tableExists(def.name)) {
+        QStringList columns;
+        for (const FieldDef& f : def.fields)
+            columns << quoted(f.name) + QLatin1Char(' ') + sqlType(f.kind);
+        exec(QStringLiteral("CREATE TABLE IF NOT EXISTS %1 (%2)").arg(quoted(def.name), columns.join(QStringLiteral(", "))));
+    } else {
+        QSet<QString> present;
+        Statement st(*this, QStringLiteral("PRAGMA table_info(%1)").arg(quoted(def.name)), false);
+        while (st.step())
+            present.insert(st.column(1).toString().toLower());
+        for (const FieldDef& f : def.fields)
+            if (!present.contains(f.name.toLower()))
+                exec(QStringLiteral("ALTER TABLE %1 ADD COLUMN %2 %3").arg(quoted(def.name), quoted(f.name), sqlType(f.kind)));
+    }
+    if (!def.primaryKey.isEmpty()) {
+        // A key the rows break stays missing; opening still works, and the
+        // caller finds out when it asks for the index.
+        tryCreateIndex(createUniqueSql(primaryUnique(def.name), def.name, def.primaryKey));
+        exec(createPlainSql(primaryOrder(def.name), def.name, def.primaryKey));
+    }
+    if (!def.naturalOrder.isEmpty())
+        exec(createPlainSql(naturalOrder(def.name), def.name, def.naturalOrder));
+    for (const IndexDef& i : def.indexes) {
+        const QString name = secondary(def.name, i.name);
+        if (i.unique)
+            tryCreateIndex(createUniqueSql(name, def.name, i.fields));
+        else
+            exec(createPlainSql(name, def.name, i.fields));
+    }
+    for (const QString& f : def.nullScanFields)
+        exec(QStringLiteral("CREATE INDEX IF NOT EXISTS %1 ON %2 (%3) WHERE %3 IS NULL")
+                 .arg(quoted(def.name + QStringLiteral("_sem") + f), quoted(def.name), quoted(f)));
+    ensured_.insert(def.name);
+}
+
+void Database::acquire(const QString& table, bool exclusive)
+{
+    Use& u = uses_[table.toLower()];
+    if (u.exclusive || (exclusive && u.count > 0))
+        throw Error(kind::DatabaseLocked, QStringLiteral("Tabela %1 em uso exclusivo").arg(table));
+    ++u.count;
+    u.exclusive = exclusive;
+}
+
+void Database::release(const QString& table, bool exclusive)
+{
+    auto it = uses_.find(table.toLower());
+    if (it == uses_.end())
+        return;
+    if (exclusive)
+        it->exclusive = false;
+    if (--it->count <= 0)
+        uses_.erase(it);
+}
+
+bool Database::inUseByOthers(const QString& table, int ownUses) const
+{
+    return uses_.value(table.toLower()).count > ownUses;
+}
+
+} // namespace qor::data

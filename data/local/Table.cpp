@@ -1,0 +1,666 @@
+#include "data/local/Table.h"
+
+#include "data/base/Error.h"
+#include "data/local/Catalog.h"
+#include "data/local/Cursor.h"
+#include "data/local/Database.h"
+#include "data/local/StoredValue.h"
+
+#include <optional>
+
+namespace qor::data {
+
+namespace {
+
+const QList<FieldDef>& noFields()
+{
+    static const QList<FieldDef> none;
+    return none;
+}
+
+bool isPath(const QString& s) { return s.contains(QLatin1Char('/')) || s.contains(QLatin1Char('\\')); }
+
+QStringList indexColumns(Database& db, const QString& sqliteName)
+{
+    QStringList out;
+    Statement st(db, QStringLiteral("PRAGMA index_info(%1)").arg(sqlnames::quoted(sqliteName)), false);
+    while (st.step())
+        out << st.column(2).toString();
+    return out;
+}
+
+} // namespace
+
+struct Table::Impl {
+    Table& q;
+    QString location;
+    QString name;                   // as given (without a path)
+    const TableDef* def = nullptr;  // set by resolve()
+    QString indexName;
+    bool exclusive = false;
+    std::function<void(Table&)> beforeDelete;
+
+    std::shared_ptr<Database> db;
+    std::unique_ptr<Cursor> cursor;
+    DataSetState state = DataSetState::Inactive;
+    std::optional<CursorRow> current;
+    bool eof = true;
+    bool bof = true;
+    QVariantList buffer;   // Edit/Insert: values as stored
+    QList<bool> modified;
+    bool acquired = false;
+    bool acquiredExclusive = false;
+
+    QString filterText;
+    bool filtered = false;
+
+    explicit Impl(Table& t) : q(t) {}
+
+    QString tableLabel() const { return def ? def->name : name; }
+
+    const TableDef& resolve()
+    {
+        def = Catalog::find(name);
+        if (!def)
+            throw Error(kind::TableNotFound, QStringLiteral("Tabela %1 não encontrada em %2").arg(name, location));
+        return *def;
+    }
+
+    Database& connect()
+    {
+        if (!db)
+            db = Database::forFolder(Database::folderOf(location));
+        return *db;
+    }
+
+    void requireActive() const
+    {
+        if (state == DataSetState::Inactive)
+            throw Error(kind::DataSetClosed, QStringLiteral("Tabela %1 fechada").arg(tableLabel()));
+    }
+
+    int fieldPos(const QString& field) const
+    {
+        const QList<FieldDef>& fields = def ? def->fields : noFields();
+        for (int i = 0; i < fields.size(); ++i)
+            if (fields.at(i).name.compare(field, Qt::CaseInsensitive) == 0)
+                return i;
+        throw Error(kind::FieldNotFound, QStringLiteral("Campo %1 não encontrado na tabela %2").arg(field, tableLabel()));
+    }
+
+    QStringList columns() const
+    {
+        QStringList out;
+        for (const FieldDef& f : def->fields)
+            out << f.name;
+        return out;
+    }
+
+    OrderKey orderFor()
+    {
+        OrderKey key;
+        auto plain = [&](const QStringList& fields) {
+            for (const QString& f : fields)
+                key.parts << OrderKey::Part{sqlnames::quoted(f), true};
+        };
+        if (indexName.isEmpty()) {
+            if (!def->primaryKey.isEmpty())
+                plain(def->primaryKey);
+            else if (db->indexExists(sqlnames::primaryOrder(def->name)))
+                plain(indexColumns(*db, sqlnames::primaryOrder(def->name)));
+            else
+                plain(def->naturalOrder);
+            return key;
+        }
+        if (const IndexDef* idx = def->index(indexName)) {
+            if (!idx->unique) {
+                plain(idx->fields);
+                return key;
+            }
+            const QString sqliteName = sqlnames::secondary(def->name, idx->name);
+            // A unique index that was dropped, or refused because rows broke it,
+            // is rebuilt here when the rows allow it; otherwise it is unusable.
+            if (!db->indexExists(sqliteName) &&
+                !db->tryCreateIndex(sqlnames::createUniqueSql(sqliteName, def->name, idx->fields)))
+                throw Error(kind::IndexUnusable,
+                            QStringLiteral("Índice %1 da tabela %2 inutilizável: há linhas que o violam")
+                                .arg(idx->name, def->name));
+            for (const QString& f : idx->fields)
+                key.parts << OrderKey::Part{QStringLiteral("ifnull(%1,'')").arg(sqlnames::quoted(f)), false};
+            return key;
+        }
+        const QString added = sqlnames::secondary(def->name, indexName);
+        if (!db->indexExists(added))
+            throw Error(kind::IndexUnusable,
+                        QStringLiteral("Índice %1 não existe na tabela %2").arg(indexName, def->name));
+        plain(indexColumns(*db, added));
+        return key;
+    }
+
+    SqlCondition conditionFor() const
+    {
+        if (!filtered || filterText.trimmed().isEmpty())
+            return {};
+        return FilterParser::parse(filterText, def->fields);
+    }
+
+    void buildCursor()
+    {
+        auto c = std::make_unique<Cursor>(db, def->name, columns(), orderFor());
+        c->setCondition(conditionFor());
+        cursor = std::move(c);
+    }
+
+    void setState(DataSetState s)
+    {
+        if (state == s)
+            return;
+        state = s;
+        emit q.stateChanged();
+    }
+
+    void moveTo(std::optional<CursorRow> row, bool atEof, bool atBof)
+    {
+        current = std::move(row);
+        eof = atEof || !current;
+        bof = atBof || !current;
+        emit q.rowChanged();
+    }
+
+    void checkBrowse()
+    {
+        if (state == DataSetState::Edit || state == DataSetState::Insert)
+            q.post();
+    }
+
+    void repositionAfterLoss(const CursorRow& gone)
+    {
+        if (auto n = cursor->after(gone))
+            moveTo(std::move(n), false, false);
+        else if (auto p = cursor->before(gone))
+            moveTo(std::move(p), false, false);
+        else
+            moveTo(std::nullopt, true, true);
+    }
+
+    QVariant currentValue(int pos) const
+    {
+        if (state == DataSetState::Edit || state == DataSetState::Insert)
+            return buffer.at(pos);
+        return current ? current->values.at(pos) : QVariant();
+    }
+
+    void releaseUse()
+    {
+        if (acquired && db)
+            db->release(def ? def->name : name, acquiredExclusive);
+        acquired = false;
+        acquiredExclusive = false;
+    }
+
+    void shutDown()
+    {
+        releaseUse();
+        cursor.reset();
+        current.reset();
+        buffer.clear();
+        modified.clear();
+        db.reset();
+        eof = bof = true;
+    }
+
+    [[noreturn]] void keyViolation(const Error& e) const
+    {
+        throw Error(kind::KeyViolation, QStringLiteral("Violação de chave na tabela %1 (%2)").arg(def->name, e.text()));
+    }
+};
+
+Table::Table(QString location, QString tableName, QObject* parent) : DataSet(parent), d(std::make_unique<Impl>(*this))
+{
+    d->location = std::move(location);
+    setTableName(tableName);
+}
+
+Table::~Table() { d->shutDown(); }
+
+void Table::setTableName(const QString& nameOrPath)
+{
+    if (active())
+        throw Error(kind::InvalidValue,
+                    QStringLiteral("A tabela %1 está aberta: não é possível trocar o nome").arg(d->tableLabel()));
+    QString n = nameOrPath.trimmed();
+    if (isPath(n)) {
+        // A suite path (folder + file) names both the folder and the table.
+        n.replace(QLatin1Char('\\'), QLatin1Char('/'));
+        const qsizetype cut = n.lastIndexOf(QLatin1Char('/'));
+        d->location = n.left(cut);
+        n = n.mid(cut + 1);
+    }
+    d->name = Catalog::stripExtension(n);
+    d->def = Catalog::find(d->name);
+    d->db.reset();
+}
+
+QString Table::tableName() const { return d->def ? d->def->name : d->name; }
+QString Table::location() const { return d->location; }
+
+void Table::setIndexName(const QString& name)
+{
+    if (d->indexName.compare(name, Qt::CaseInsensitive) == 0)
+        return;
+    const QString previous = d->indexName;
+    d->indexName = name;
+    if (!active())
+        return;
+    d->checkBrowse();
+    try {
+        d->buildCursor();
+    } catch (...) {
+        d->indexName = previous;
+        throw;
+    }
+    if (d->current) {
+        if (auto r = d->cursor->byRowid(d->current->rowid, true)) {
+            d->moveTo(std::move(r), false, false);
+            return;
+        }
+    }
+    d->moveTo(d->cursor->first(), false, true);
+}
+
+QString Table::indexName() const { return d->indexName; }
+
+void Table::setExclusive(bool on)
+{
+    if (active())
+        throw Error(kind::InvalidValue, QStringLiteral("A tabela %1 está aberta").arg(d->tableLabel()));
+    d->exclusive = on;
+}
+
+bool Table::exclusive() const { return d->exclusive; }
+
+void Table::setBeforeDelete(std::function<void(Table&)> hook) { d->beforeDelete = std::move(hook); }
+
+bool Table::hasPrimaryIndex()
+{
+    const TableDef& def = d->resolve();
+    if (!def.primaryKey.isEmpty())
+        return true;
+    return d->connect().indexExists(sqlnames::primaryUnique(def.name));
+}
+
+void Table::open()
+{
+    if (active())
+        return;
+    const TableDef& def = d->resolve();
+    try {
+        Database& db = d->connect();
+        db.ensureTable(def);
+        db.acquire(def.name, d->exclusive);
+        d->acquired = true;
+        d->acquiredExclusive = d->exclusive;
+        d->buildCursor();
+        auto row = d->cursor->first();
+        d->current = std::move(row);
+        d->eof = !d->current;
+        d->bof = true;
+    } catch (...) {
+        d->shutDown();
+        throw;
+    }
+    d->setState(DataSetState::Browse);
+    emit rowChanged();
+}
+
+void Table::close()
+{
+    if (!active())
+        return;
+    d->shutDown();
+    d->setState(DataSetState::Inactive);
+    emit rowChanged();
+}
+
+DataSetState Table::state() const { return d->state; }
+
+void Table::first()
+{
+    d->requireActive();
+    d->checkBrowse();
+    d->moveTo(d->cursor->first(), false, true);
+}
+
+void Table::last()
+{
+    d->requireActive();
+    d->checkBrowse();
+    d->moveTo(d->cursor->last(), true, false);
+}
+
+void Table::next()
+{
+    d->requireActive();
+    d->checkBrowse();
+    if (!d->current) {
+        d->eof = true;
+        return;
+    }
+    if (auto r = d->cursor->after(*d->current))
+        d->moveTo(std::move(r), false, false);
+    else {
+        d->eof = true;
+        emit rowChanged();
+    }
+}
+
+void Table::prior()
+{
+    d->requireActive();
+    d->checkBrowse();
+    if (!d->current) {
+        d->bof = true;
+        return;
+    }
+    if (auto r = d->cursor->before(*d->current))
+        d->moveTo(std::move(r), false, false);
+    else {
+        d->bof = true;
+        emit rowChanged();
+    }
+}
+
+bool Table::eof() const { return d->eof; }
+bool Table::bof() const { return d->bof; }
+
+int Table::recordCount()
+{
+    d->requireActive();
+    return d->cursor->count();
+}
+
+const QList<FieldDef>& Table::fields() const { return d->def ? d->def->fields : noFields(); }
+
+QVariant Table::value(const QString& field) const
+{
+    d->requireActive();
+    const int pos = d->fieldPos(field);
+    return stored::fromStorage(d->def->fields.at(pos).kind, d->currentValue(pos));
+}
+
+void Table::setValue(const QString& field, const QVariant& v)
+{
+    d->requireActive();
+    const int pos = d->fieldPos(field);
+    if (d->state != DataSetState::Edit && d->state != DataSetState::Insert)
+        throw Error(kind::NotEditing,
+                    QStringLiteral("A tabela %1 não está em edição (campo %2)").arg(d->def->name, field));
+    const FieldDef& f = d->def->fields.at(pos);
+    d->buffer[pos] = stored::toStorage(f, v);
+    d->modified[pos] = true;
+    emit fieldChanged(f.name);
+}
+
+void Table::append()
+{
+    d->requireActive();
+    d->checkBrowse();
+    d->buffer = QVariantList(d->def->fields.size());
+    d->modified = QList<bool>(d->def->fields.size(), false);
+    d->setState(DataSetState::Insert);
+    emit rowChanged();
+}
+
+void Table::edit()
+{
+    d->requireActive();
+    if (d->state == DataSetState::Edit || d->state == DataSetState::Insert)
+        return;
+    if (!d->current) {
+        append();
+        return;
+    }
+    // Edit the row as it is stored now, not as it was read.
+    auto fresh = d->cursor->byRowid(d->current->rowid, false);
+    if (!fresh)
+        throw Error(kind::SqlError,
+                    QStringLiteral("O registro da tabela %1 foi excluído por outro usuário").arg(d->def->name));
+    d->current = std::move(fresh);
+    d->buffer = d->current->values;
+    d->modified = QList<bool>(d->def->fields.size(), false);
+    d->setState(DataSetState::Edit);
+    emit rowChanged();
+}
+
+void Table::post()
+{
+    d->requireActive();
+    if (d->state != DataSetState::Edit && d->state != DataSetState::Insert)
+        return;
+    Database& db = *d->db;
+    const QString table = sqlnames::quoted(d->def->name);
+    qint64 rowid = 0;
+    try {
+        if (d->state == DataSetState::Insert) {
+            QStringList cols, marks;
+            for (const FieldDef& f : d->def->fields) {
+                cols << sqlnames::quoted(f.name);
+                marks << QStringLiteral("?");
+            }
+            Statement& st = db.cached(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                                          .arg(table, cols.join(QLatin1Char(',')), marks.join(QLatin1Char(','))));
+            st.bindAll(d->buffer);
+            try {
+                st.step();
+            } catch (...) {
+                st.reset();
+                throw;
+            }
+            st.reset();
+            rowid = db.lastInsertRowid();
+        } else {
+            rowid = d->current->rowid;
+            QStringList sets;
+            QVariantList values;
+            for (int i = 0; i < d->buffer.size(); ++i) {
+                if (!d->modified.at(i))
+                    continue;
+                sets << sqlnames::quoted(d->def->fields.at(i).name) + QStringLiteral("=?");
+                values << d->buffer.at(i);
+            }
+            if (!sets.isEmpty()) {
+                Statement& st =
+                    db.cached(QStringLiteral("UPDATE %1 SET %2 WHERE rowid=?").arg(table, sets.join(QLatin1Char(','))));
+                st.bindAll(values);
+                st.bind(int(values.size()) + 1, rowid);
+                try {
+                    st.step();
+                } catch (...) {
+                    st.reset();
+                    throw;
+                }
+                st.reset();
+                if (db.changes() == 0)
+                    throw Error(kind::SqlError,
+                                QStringLiteral("O registro da tabela %1 foi excluído por outro usuário").arg(d->def->name));
+            }
+        }
+    } catch (const Error& e) {
+        if (e.is(kind::KeyViolation))
+            d->keyViolation(e);
+        throw;
+    }
+    d->buffer.clear();
+    d->modified.clear();
+    auto row = d->cursor->byRowid(rowid, false);
+    d->setState(DataSetState::Browse);
+    d->moveTo(std::move(row), false, false);
+}
+
+void Table::cancel()
+{
+    if (d->state != DataSetState::Edit && d->state != DataSetState::Insert)
+        return;
+    d->buffer.clear();
+    d->modified.clear();
+    d->setState(DataSetState::Browse);
+    emit rowChanged();
+}
+
+void Table::remove()
+{
+    d->requireActive();
+    if (d->state == DataSetState::Insert) {
+        cancel();
+        return;
+    }
+    cancel();
+    if (!d->current)
+        throw Error(kind::InvalidValue, QStringLiteral("A tabela %1 está vazia: nada a excluir").arg(d->def->name));
+    const CursorRow doomed = *d->current;
+    if (d->beforeDelete) {
+        d->beforeDelete(*this);
+        // The hook may have moved; the row to delete is the one it was given.
+        d->requireActive();
+        d->current = doomed;
+    }
+    Statement& st = d->db->cached(QStringLiteral("DELETE FROM %1 WHERE rowid=?").arg(sqlnames::quoted(d->def->name)));
+    st.bind(1, doomed.rowid);
+    try {
+        st.step();
+    } catch (...) {
+        st.reset();
+        throw;
+    }
+    st.reset();
+    d->repositionAfterLoss(doomed);
+}
+
+void Table::refresh()
+{
+    d->requireActive();
+    d->checkBrowse();
+    if (!d->current) {
+        d->moveTo(d->cursor->first(), false, true);
+        return;
+    }
+    if (auto r = d->cursor->byRowid(d->current->rowid, true))
+        d->moveTo(std::move(r), d->eof, d->bof);
+    else
+        d->repositionAfterLoss(*d->current);
+}
+
+void Table::setFilter(const QString& text)
+{
+    if (d->filterText == text)
+        return;
+    const QString previous = d->filterText;
+    d->filterText = text;
+    if (!active() || !d->filtered)
+        return;
+    try {
+        d->checkBrowse();
+        d->cursor->setCondition(d->conditionFor());
+    } catch (...) {
+        d->filterText = previous;
+        throw;
+    }
+    d->moveTo(d->cursor->first(), false, true);
+}
+
+QString Table::filter() const { return d->filterText; }
+
+void Table::setFiltered(bool on)
+{
+    if (d->filtered == on)
+        return;
+    d->filtered = on;
+    if (!active())
+        return;
+    try {
+        d->checkBrowse();
+        d->cursor->setCondition(d->conditionFor());
+    } catch (...) {
+        d->filtered = !on;
+        throw;
+    }
+    d->moveTo(d->cursor->first(), false, true);
+}
+
+bool Table::filtered() const { return d->filtered; }
+
+QVariant Table::bookmark() const
+{
+    d->requireActive();
+    return d->current ? QVariant(qlonglong(d->current->rowid)) : QVariant();
+}
+
+void Table::goToBookmark(const QVariant& b)
+{
+    d->requireActive();
+    d->checkBrowse();
+    bool ok = false;
+    const qint64 rowid = b.toLongLong(&ok);
+    auto r = ok ? d->cursor->byRowid(rowid, true) : std::nullopt;
+    if (!r)
+        throw Error(kind::InvalidValue, QStringLiteral("Registro marcado não existe mais na tabela %1").arg(d->def->name));
+    d->moveTo(std::move(r), false, false);
+}
+
+void Table::addIndex(const QString& name, const QStringList& fields, bool primary)
+{
+    d->requireActive();
+    if (!d->acquiredExclusive)
+        throw Error(kind::DatabaseLocked,
+                    QStringLiteral("A tabela %1 precisa estar aberta em uso exclusivo para criar um índice").arg(d->def->name));
+    d->checkBrowse();
+    QStringList columns;
+    for (const QString& f : fields)
+        columns << d->def->fields.at(d->fieldPos(f)).name;
+    const QString table = d->def->name;
+    Database& db = *d->db;
+    db.exec(QStringLiteral("BEGIN EXCLUSIVE"));
+    try {
+        if (primary) {
+            db.exec(sqlnames::createUniqueSql(sqlnames::primaryUnique(table), table, columns));
+            db.exec(sqlnames::createPlainSql(sqlnames::primaryOrder(table), table, columns));
+        } else {
+            db.exec(sqlnames::createPlainSql(sqlnames::secondary(table, name), table, columns));
+        }
+        db.exec(QStringLiteral("COMMIT"));
+    } catch (const Error& e) {
+        db.rollback();
+        if (e.is(kind::KeyViolation))
+            throw Error(kind::KeyViolation,
+                        QStringLiteral("Violação de chave: a tabela %1 tem valores repetidos em %2")
+                            .arg(table, columns.join(QLatin1Char(','))));
+        throw;
+    }
+    d->buildCursor();
+    d->moveTo(d->cursor->first(), false, true);
+}
+
+void Table::emptyTable()
+{
+    const TableDef& def = d->resolve();
+    Database& db = d->connect();
+    db.ensureTable(def);
+    if (db.inUseByOthers(def.name, d->acquired ? 1 : 0))
+        throw Error(kind::DatabaseLocked, QStringLiteral("Tabela %1 em uso: não é possível esvaziá-la").arg(def.name));
+    if (active())
+        cancel();
+    db.exec(QStringLiteral("BEGIN EXCLUSIVE"));
+    try {
+        db.exec(QStringLiteral("DELETE FROM %1").arg(sqlnames::quoted(def.name)));
+        db.exec(QStringLiteral("COMMIT"));
+    } catch (...) {
+        db.rollback();
+        throw;
+    }
+    if (active())
+        d->moveTo(std::nullopt, true, true);
+    else
+        d->db.reset();
+}
+
+} // namespace qor::data

@@ -1,0 +1,528 @@
+#include "data/base/Error.h"
+#include "data/local/CashTables.h"
+#include "data/local/Database.h"
+#include "data/local/Table.h"
+#include "tests/support/RawDatabase.h"
+#include "tests/support/Rows.h"
+#include "tests/support/TempSuite.h"
+
+#include <QSignalSpy>
+#include <QTest>
+
+using namespace qor;
+using namespace qor::data;
+
+namespace {
+
+QString errorKind(const std::function<void()>& f)
+{
+    try {
+        f();
+    } catch (const Error& e) {
+        return e.kind();
+    }
+    return QStringLiteral("no error");
+}
+
+QVariantList walk(Table& t, const QString& field)
+{
+    QVariantList out;
+    for (t.first(); !t.eof(); t.next())
+        out << t.value(field);
+    return out;
+}
+
+} // namespace
+
+class TestTables : public QObject {
+    Q_OBJECT
+private slots:
+    void freshTableIsCreatedEmptyAndNavigates()
+    {
+        test::TempSuite suite;
+        Table t("QORFDADOS", "SessaoCx.db");
+        QCOMPARE(t.state(), DataSetState::Inactive);
+        t.open();
+        QCOMPARE(t.state(), DataSetState::Browse);
+        QVERIFY(t.eof());
+        QVERIFY(t.bof());
+        QCOMPARE(t.recordCount(), 0);
+        QCOMPARE(t.fields().size(), 40);
+        QCOMPARE(t.fields().at(0).name, QString("NumSessao"));
+        QCOMPARE(t.fields().at(39).name, QString("TotalGeral"));
+        QVERIFY(QFile::exists(suite.path("dados/qorcaixa.sqlite")));
+    }
+
+    void appendPostReadBack()
+    {
+        test::TempSuite suite;
+        Table t("QORFDADOS", "MovCaixa");
+        t.open();
+        t.append();
+        QCOMPARE(t.state(), DataSetState::Insert);
+        t.setValue("NumSessao", 3);
+        t.setValue("DataMov", QDate(2026, 12, 9));
+        t.setValue("HoraMov", QTime(1, 12, 30, 250));
+        t.setValue("Valor", 12.5);
+        t.setValue("FormaPag", "Dinheiro");
+        t.post();
+        QCOMPARE(t.state(), DataSetState::Browse);
+        QCOMPARE(t.asInteger("numsessao"), 3);
+        QCOMPARE(t.asDate("DataMov"), QDate(2026, 12, 9));
+        QCOMPARE(t.asTime("HoraMov"), QTime(1, 12, 30, 250));
+        QCOMPARE(t.asFloat("Valor"), 12.5);
+        QCOMPARE(t.asString("FormaPag"), QString("Dinheiro"));
+        t.close();
+        test::RawDatabase raw("QORFDADOS");
+        QCOMPARE(raw.scalar("select DataMov from MovCaixa").toString(), QString("2026-12-09"));
+        QCOMPARE(raw.scalar("select HoraMov from MovCaixa").toString(), QString("01:12:30.250"));
+    }
+
+    void textAndNullRules_data()
+    {
+        QTest::addColumn<QVariant>("input");
+        QTest::addColumn<QVariant>("stored");
+        QTest::newRow("trailing blanks stripped") << QVariant("Sinal   ") << QVariant("Sinal");
+        QTest::newRow("leading blanks kept") << QVariant("  Sinal") << QVariant("  Sinal");
+        QTest::newRow("empty is null") << QVariant("") << QVariant();
+        QTest::newRow("blanks are null") << QVariant("   ") << QVariant();
+        QTest::newRow("cut to size 8") << QVariant("Quitação extra") << QVariant("Quitação");
+        QTest::newRow("cut then stripped") << QVariant("Sinal   xyz") << QVariant("Sinal");
+    }
+    void textAndNullRules()
+    {
+        QFETCH(QVariant, input);
+        QFETCH(QVariant, stored);
+        test::TempSuite suite;
+        Table t("QORFDADOS", "MovCaixa");
+        t.open();
+        t.append();
+        t.setValue("SinalQuitacao", input);
+        t.post();
+        t.close();
+        test::RawDatabase raw("QORFDADOS");
+        QCOMPARE(raw.scalar("select SinalQuitacao from MovCaixa"), stored);
+        t.open();
+        QCOMPARE(t.isNull("SinalQuitacao"), stored.isNull());
+        QCOMPARE(t.asString("SinalQuitacao"), stored.toString());
+    }
+
+    void nullNumbersReadZero()
+    {
+        test::TempSuite suite;
+        test::insertRow("QORFDADOS", "MovCaixa", {{"FormaPag", "Dinheiro"}});
+        Table t("QORFDADOS", "MovCaixa");
+        t.open();
+        QVERIFY(t.isNull("Valor"));
+        QCOMPARE(t.asFloat("Valor"), 0.0);
+        QCOMPARE(t.asInteger("NumSessao"), 0);
+        QCOMPARE(t.asString("Historico"), QString());
+        QVERIFY(!t.asDate("DataMov").isValid());
+    }
+
+    void naturalOrder_data()
+    {
+        QTest::addColumn<QString>("table");
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QVariantList>("entered");
+        QTest::addColumn<QVariantList>("expected");
+        QTest::newRow("SessaoCx by NumSessao") << "SessaoCx" << "NumSessao" << QVariantList{3, 1, 2}
+                                               << QVariantList{1, 2, 3};
+        QTest::newRow("unkeyed in entry order") << "TabCaixa" << "Caixa" << QVariantList{"Zé", "Ana", "Bia"}
+                                                << QVariantList{"Zé", "Ana", "Bia"};
+    }
+    void naturalOrder()
+    {
+        QFETCH(QString, table);
+        QFETCH(QString, field);
+        QFETCH(QVariantList, entered);
+        QFETCH(QVariantList, expected);
+        test::TempSuite suite;
+        QList<test::Row> rows;
+        for (const QVariant& v : entered)
+            rows << test::Row{{field, v}};
+        test::insertRows("QORFDADOS", table, rows);
+        Table t("QORFDADOS", table);
+        t.open();
+        QCOMPARE(walk(t, field), expected);
+        t.last();
+        QCOMPARE(t.value(field), expected.last());
+    }
+
+    void movCaixaOrdersBySessionThenEntry()
+    {
+        test::TempSuite suite;
+        test::insertRows("QORFDADOS", "MovCaixa",
+                         {{{"NumSessao", 2}, {"Historico", "a"}, {"NPedido", "1"}},
+                          {{"NumSessao", 1}, {"Historico", "b"}, {"NPedido", "2"}},
+                          {{"NumSessao", 2}, {"Historico", "c"}, {"NPedido", "3"}},
+                          {{"Historico", "sem sessão"}, {"NPedido", "4"}},
+                          {{"NumSessao", 1}, {"Historico", "d"}, {"NPedido", "5"}}});
+        Table t("QORFDADOS", "MovCaixa");
+        t.open();
+        QCOMPARE(walk(t, "Historico"), (QVariantList{"sem sessão", "b", "d", "a", "c"}));
+        QStringList backwards;
+        for (t.last(); !t.bof(); t.prior())
+            backwards << t.asString("Historico");
+        QCOMPARE(backwards, (QStringList{"c", "a", "d", "b", "sem sessão"}));
+    }
+
+    void tableNamesIgnoreCaseAndExtension()
+    {
+        test::TempSuite suite;
+        test::insertRow("QORFDADOS", "SESSAOCX.DB", {{"NumSessao", 7}});
+        Table t("QORFDADOS", "sessaocx");
+        t.open();
+        QCOMPARE(t.tableName(), QString("SessaoCx"));
+        QCOMPARE(t.asInteger("NumSessao"), 7);
+    }
+
+    void suitePathAsTableName()
+    {
+        test::TempSuite suite;
+        test::insertRow("QORFDADOS", "Quitacao", {{"Estacao", "01"}, {"NPedido", "000123"}, {"SinalQuitacao", "Q"}});
+        Table t("QORFDADOS", QString());
+        t.setTableName("c:\\quelvora\\Dados\\Quitacao.db");
+        QCOMPARE(t.tableName(), QString("Quitacao"));
+        t.open();
+        QCOMPARE(t.asString("NPedido"), QString("000123"));
+        QCOMPARE(t.fields().size(), 10);
+    }
+
+    void filterBySessionWalksOnlyThatSession()
+    {
+        test::TempSuite suite;
+        QList<test::Row> rows;
+        for (int s = 1; s <= 3; ++s)
+            for (int i = 0; i < 3; ++i)
+                rows << test::Row{{"NumSessao", s}, {"Valor", s * 10 + i}, {"NPedido", QString::number(s * 10 + i)}};
+        test::insertRows("QORFDADOS", "MovCaixa", rows);
+        Table t("QORFDADOS", "MovCaixa");
+        t.setFilter("NumSessao = 2");
+        t.setFiltered(true);
+        t.open();
+        QCOMPARE(t.recordCount(), 3);
+        QCOMPARE(walk(t, "Valor"), (QVariantList{20.0, 21.0, 22.0}));
+        t.setFiltered(false);
+        QCOMPARE(t.recordCount(), 9);
+    }
+
+    void filterExpressions_data()
+    {
+        QTest::addColumn<QString>("filter");
+        QTest::addColumn<QStringList>("expected");
+        QTest::newRow("number") << "NumSessao = 1" << QStringList{"a", "b"};
+        QTest::newRow("quoted number") << "NumSessao = '2'" << QStringList{"c"};
+        QTest::newRow("quoted text") << "TipoMov = 'Sangria'" << QStringList{"b", "c"};
+        QTest::newRow("and") << "(NumSessao = 1) and (TipoMov = 'Sangria')" << QStringList{"b"};
+        QTest::newRow("or, brackets") << "[NumSessao] = 2 or TipoMov='Venda'" << QStringList{"a", "c"};
+        QTest::newRow("not, parentheses") << "not (NumSessao = 1 or NumSessao = 3)" << QStringList{"c"};
+        QTest::newRow("empty text is null") << "TipoMov = ''" << QStringList{"d"};
+        QTest::newRow("greater, float") << "Valor >= 2.5" << QStringList{"c", "d"};
+        QTest::newRow("date dd/mm/yyyy") << "DataMov < '02/01/2027'" << QStringList{"a", "b"};
+        QTest::newRow("quote in text") << "Historico = 'D''Ávila'" << QStringList{"d"};
+    }
+    void filterExpressions()
+    {
+        QFETCH(QString, filter);
+        QFETCH(QStringList, expected);
+        test::TempSuite suite;
+        test::insertRows("QORFDADOS", "MovCaixa",
+                         {{{"NumSessao", 1}, {"TipoMov", "Venda"}, {"Valor", 1.0}, {"NPedido", "a"}, {"DataMov", QDate(2026, 12, 31)}},
+                          {{"NumSessao", 1}, {"TipoMov", "Sangria"}, {"Valor", 2.0}, {"NPedido", "b"}, {"DataMov", QDate(2027, 1, 1)}},
+                          {{"NumSessao", 2}, {"TipoMov", "Sangria"}, {"Valor", 2.5}, {"NPedido", "c"}, {"DataMov", QDate(2027, 1, 2)}},
+                          {{"NumSessao", 3}, {"Valor", 3.0}, {"NPedido", "d"}, {"Historico", "D'Ávila"}}});
+        Table t("QORFDADOS", "MovCaixa");
+        t.open();
+        t.setFilter(filter);
+        t.setFiltered(true);
+        QStringList got;
+        for (t.first(); !t.eof(); t.next())
+            got << t.asString("NPedido");
+        QCOMPARE(got, expected);
+        QCOMPARE(t.recordCount(), expected.size());
+    }
+
+    void badFilters_data()
+    {
+        QTest::addColumn<QString>("filter");
+        QTest::addColumn<QString>("kind");
+        QTest::newRow("dangling and") << "NumSessao = 1 and" << kind::BadFilter;
+        QTest::newRow("no operator") << "NumSessao 1" << kind::BadFilter;
+        QTest::newRow("open quote") << "TipoMov = 'Venda" << kind::BadFilter;
+        QTest::newRow("unclosed parenthesis") << "(NumSessao = 1" << kind::BadFilter;
+        QTest::newRow("text into integer") << "NumSessao = 'x'" << kind::BadFilter;
+        QTest::newRow("injection stays text") << "TipoMov = 1; drop table MovCaixa" << kind::BadFilter;
+        QTest::newRow("unknown field") << "Nada = 1" << kind::FieldNotFound;
+    }
+    void badFilters()
+    {
+        QFETCH(QString, filter);
+        QFETCH(QString, kind);
+        test::TempSuite suite;
+        test::insertRow("QORFDADOS", "MovCaixa", {{"NumSessao", 1}});
+        Table t("QORFDADOS", "MovCaixa");
+        t.open();
+        t.setFiltered(true);
+        QCOMPARE(errorKind([&] { t.setFilter(filter); }), kind);
+        QCOMPARE(t.filter(), QString());
+        QCOMPARE(t.recordCount(), 1);
+    }
+
+    void pedSiQuiRefusesSecondEmptyOrder()
+    {
+        test::TempSuite suite;
+        Table t("QORFDADOS", "MovCaixa");
+        t.open();
+        t.append();
+        t.setValue("SinalQuitacao", "Quitação");
+        t.post();
+        t.append();
+        t.setValue("SinalQuitacao", "Sinal");
+        t.post(); // another kind: allowed
+        t.append();
+        t.setValue("SinalQuitacao", "Quitação");
+        t.setValue("Valor", 9.0);
+        QCOMPARE(errorKind([&] { t.post(); }), kind::KeyViolation);
+        QCOMPARE(t.state(), DataSetState::Insert);
+        QCOMPARE(t.asFloat("Valor"), 9.0);
+        t.setValue("NPedido", "01.000007");
+        t.post();
+        QCOMPARE(t.recordCount(), 3);
+    }
+
+    void keyViolationOnEditKeepsEditing()
+    {
+        test::TempSuite suite;
+        test::insertRows("QORFDADOS", "Quitacao",
+                         {{{"Estacao", "01"}, {"NPedido", "1"}, {"SinalQuitacao", "S"}},
+                          {{"Estacao", "01"}, {"NPedido", "1"}, {"SinalQuitacao", "Q"}}});
+        QCOMPARE(errorKind([] { test::insertRow("QORFDADOS", "Quitacao", {{"Estacao", "01"}, {"NPedido", "1"}, {"SinalQuitacao", "Q"}}); }),
+                 kind::KeyViolation);
+        Table t("QORFDADOS", "Quitacao");
+        t.open();
+        QCOMPARE(t.asString("SinalQuitacao"), QString("Q")); // key order: Q before S
+        t.edit();
+        t.setValue("SinalQuitacao", "S");
+        QCOMPARE(errorKind([&] { t.post(); }), kind::KeyViolation);
+        QCOMPARE(t.state(), DataSetState::Edit);
+        QCOMPARE(t.asString("SinalQuitacao"), QString("S"));
+        t.cancel();
+        QCOMPARE(t.asString("SinalQuitacao"), QString("Q"));
+    }
+
+    void pedSiQuiUnusableWhenRowsBreakIt()
+    {
+        test::TempSuite suite;
+        test::insertRow("QORFDADOS", "MovCaixa", {{"SinalQuitacao", "Sinal"}});
+        {
+            // Another program lost the index and stored a duplicate meanwhile.
+            test::RawDatabase raw("QORFDADOS");
+            QVERIFY(raw.exec("DROP INDEX MovCaixa_PedSiQui"));
+            QVERIFY(raw.exec("INSERT INTO MovCaixa (SinalQuitacao) VALUES ('Sinal')"));
+        }
+        Table t("QORFDADOS", "MovCaixa");
+        t.setIndexName("PedSiQui");
+        QCOMPARE(errorKind([&] { t.open(); }), kind::IndexUnusable);
+        QVERIFY(!t.active());
+        t.setIndexName("");
+        t.open();
+        QCOMPARE(t.recordCount(), 2);
+        t.remove();
+        t.close();
+        // Duplicates gone: the index is rebuilt and usable again.
+        t.setIndexName("PedSiQui");
+        t.open();
+        QCOMPARE(t.recordCount(), 1);
+    }
+
+    void removeRunsHookPositionedAndHookCanAbort()
+    {
+        test::TempSuite suite;
+        test::insertRows("QORFDADOS", "SessaoCx", {{{"NumSessao", 1}}, {{"NumSessao", 2}}, {{"NumSessao", 3}}});
+        Table t("QORFDADOS", "SessaoCx");
+        QList<int> seen;
+        t.setBeforeDelete([&](Table& self) {
+            seen << self.asInteger("NumSessao");
+            if (self.asInteger("NumSessao") == 3)
+                throw Error(kind::DatabaseLocked, "recusado");
+        });
+        t.open();
+        t.next();
+        t.remove();
+        QCOMPARE(t.asInteger("NumSessao"), 3); // the next row
+        QCOMPARE(errorKind([&] { t.remove(); }), kind::DatabaseLocked);
+        QCOMPARE(seen, (QList<int>{2, 3}));
+        QCOMPARE(walk(t, "NumSessao"), (QVariantList{1, 3}));
+    }
+
+    void removeUntilEofEmptiesFilteredView()
+    {
+        test::TempSuite suite;
+        test::insertRows("QORFDADOS", "MovCaixa",
+                         {{{"NumSessao", 1}, {"NPedido", "a"}}, {{"NumSessao", 2}, {"NPedido", "b"}},
+                          {{"NumSessao", 2}, {"NPedido", "c"}}, {{"NumSessao", 3}, {"NPedido", "d"}}});
+        Table t("QORFDADOS", "MovCaixa");
+        t.setFilter("NumSessao = 2");
+        t.setFiltered(true);
+        t.open();
+        int deleted = 0;
+        for (t.first(); !t.eof(); ++deleted)
+            t.remove();
+        QCOMPARE(deleted, 2);
+        t.close();
+        QCOMPARE(test::column("QORFDADOS", "MovCaixa", "NumSessao"), (QVariantList{1, 3}));
+    }
+
+    void signalsFollowStateAndRows()
+    {
+        test::TempSuite suite;
+        Table t("QORFDADOS", "CaixaCor");
+        QSignalSpy state(&t, &DataSet::stateChanged);
+        QSignalSpy rows(&t, &DataSet::rowChanged);
+        QSignalSpy fields(&t, &DataSet::fieldChanged);
+        t.open();
+        t.append();
+        t.setValue("SessaoCorrente", 0);
+        t.post();
+        t.close();
+        QCOMPARE(state.count(), 4); // open, insert, post, close
+        QVERIFY(rows.count() >= 3);
+        QCOMPARE(fields.count(), 1);
+        QCOMPARE(fields.at(0).at(0).toString(), QString("SessaoCorrente"));
+    }
+
+    void editOutsideEditingRaises()
+    {
+        test::TempSuite suite;
+        test::insertRow("QORFDADOS", "CaixaCor", {{"SessaoCorrente", 1}});
+        Table t("QORFDADOS", "CaixaCor");
+        QCOMPARE(errorKind([&] { t.value("SessaoCorrente"); }), kind::DataSetClosed);
+        t.open();
+        QCOMPARE(errorKind([&] { t.setValue("SessaoCorrente", 2); }), kind::NotEditing);
+        QCOMPARE(errorKind([&] { t.value("Nada"); }), kind::FieldNotFound);
+        t.edit();
+        QCOMPARE(errorKind([&] { t.setValue("SessaoCorrente", "dois"); }), kind::InvalidValue);
+        t.setValue("SessaoCorrente", 2);
+        t.next(); // moving posts, as the suite's tables do
+        QCOMPARE(t.state(), DataSetState::Browse);
+        t.refresh();
+        QCOMPARE(t.asInteger("SessaoCorrente"), 2);
+    }
+
+    void bookmarkReturnsToRow()
+    {
+        test::TempSuite suite;
+        test::insertRows("QORFDADOS", "SessaoCx", {{{"NumSessao", 1}}, {{"NumSessao", 2}}, {{"NumSessao", 3}}});
+        Table t("QORFDADOS", "SessaoCx");
+        t.open();
+        t.next();
+        const QVariant mark = t.bookmark();
+        t.last();
+        t.goToBookmark(mark);
+        QCOMPARE(t.asInteger("NumSessao"), 2);
+        t.next();
+        QCOMPARE(t.asInteger("NumSessao"), 3);
+    }
+
+    void destinosPrimaryIndexAddedExclusively()
+    {
+        test::TempSuite suite;
+        test::insertRows("QORFDADOS", "Destinos", {{{"Estacao", "02"}}, {{"Estacao", "01"}}});
+        Table t("QORFDADOS", "Destinos");
+        QVERIFY(!t.hasPrimaryIndex());
+        t.open();
+        QCOMPARE(errorKind([&] { t.addIndex("", {"Estacao"}, true); }), kind::DatabaseLocked);
+        t.close();
+        t.setExclusive(true);
+        t.open();
+        Table other("QORFDADOS", "Destinos");
+        QCOMPARE(errorKind([&] { other.open(); }), kind::DatabaseLocked);
+        t.addIndex("", {"Estacao"}, true);
+        t.close();
+        t.setExclusive(false);
+        QVERIFY(t.hasPrimaryIndex());
+        t.open();
+        QCOMPARE(walk(t, "Estacao"), (QVariantList{"01", "02"}));
+        t.append();
+        t.setValue("Estacao", "01");
+        QCOMPARE(errorKind([&] { t.post(); }), kind::KeyViolation);
+        t.cancel();
+        t.close();
+        t.emptyTable();
+        QCOMPARE(test::countRows("QORFDADOS", "Destinos"), 0);
+    }
+
+    void emptyTableRefusedWhileOthersUseIt()
+    {
+        test::TempSuite suite;
+        test::insertRow("QORFDADOS", "Destinos", {{"Estacao", "01"}});
+        Table user("QORFDADOS", "Destinos");
+        user.open();
+        Table t("QORFDADOS", "Destinos");
+        QCOMPARE(errorKind([&] { t.emptyTable(); }), kind::DatabaseLocked);
+        user.close();
+        t.emptyTable();
+        QCOMPARE(test::countRows("QORFDADOS", "Destinos"), 0);
+    }
+
+    void badLocationsAndNames()
+    {
+        test::TempSuite suite;
+        Table missingFolder("c:\\quelvora\\naoexiste", "MovCaixa");
+        QCOMPARE(errorKind([&] { missingFolder.open(); }), kind::FolderNotFound);
+        Table unknown("QORFDADOS", "Nada.db");
+        QCOMPARE(errorKind([&] { unknown.open(); }), kind::TableNotFound);
+        QVERIFY(!unknown.active());
+    }
+
+    void corruptFileRaisesAndKeepsBytes()
+    {
+        test::TempSuite suite;
+        const QByteArray junk(4096, 'x');
+        suite.writeFile("quitacao/qorcaixa.sqlite", junk);
+        Table t("C:\\QUELVORA\\QUITACAO", "Limite.db");
+        QCOMPARE(errorKind([&] { t.open(); }), kind::DatabaseCorrupt);
+        QCOMPARE(suite.readFile("quitacao/qorcaixa.sqlite"), junk);
+    }
+
+    void lockedPastTimeoutRaises()
+    {
+        test::TempSuite suite;
+        test::insertRow("QORFDADOS", "CaixaCor", {{"SessaoCorrente", 0}});
+        Database::setBusyTimeout(50);
+        test::RawDatabase other("QORFDADOS");
+        QVERIFY(other.exec("BEGIN EXCLUSIVE"));
+        Table t("QORFDADOS", "CaixaCor");
+        t.open();
+        t.edit();
+        t.setValue("SessaoCorrente", 5);
+        QCOMPARE(errorKind([&] { t.post(); }), kind::DatabaseLocked);
+        QCOMPARE(t.state(), DataSetState::Edit);
+        QVERIFY(other.exec("COMMIT"));
+        t.post();
+        Database::setBusyTimeout(5000);
+        QCOMPARE(test::column("QORFDADOS", "CaixaCor", "SessaoCorrente"), (QVariantList{5}));
+    }
+
+    void cashTablesAreNamedAndPlaced()
+    {
+        test::TempSuite suite;
+        CashTables tables;
+        for (const char* name : {"SessaoCx", "MovCaixa", "CaixaCor", "CTCaixa", "Quitacao", "Periodo", "TabCaixa",
+                                 "FormaPag", "FormasPG", "TabLab", "tudcaixa", "Destinos", "TabelaDB", "Limite",
+                                 "Parlocal", "Parsist", "Estacoes", "Usuarios", "ListMovC", "Query1", "qry_Utilitarios"})
+            QVERIFY2(tables.findChild<DataSet*>(name), name);
+        tables.Limite.open();
+        QVERIFY(QFile::exists(suite.path("quitacao/qorcaixa.sqlite")));
+        tables.Parsist.open();
+        QVERIFY(QFile::exists(suite.path("qorcaixa.sqlite")));
+        tables.CTCaixa.open();
+        tables.SessaoCx.open();
+        QVERIFY(!tables.MovCaixa.active());
+        QCOMPARE(tables.MovCaixa.indexName(), QString());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestTables)
+#include "tst_tables.moc"
