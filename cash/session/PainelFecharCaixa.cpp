@@ -14,12 +14,9 @@
 #include "reports/hook/ReportRunner.h"
 
 #include <QFrame>
-#include <QLabel>
 #include <QPushButton>
 
 namespace qor::cash {
-
-using widgets::DBEdit;
 
 namespace {
 
@@ -53,26 +50,11 @@ void PainelFecharCaixa::criaControles()
     tituloDePainel(this, titulo(), QPoint(13, 2));
     widgets::DataSource* ds = &form_.DSSessaoCx();
 
-    // The header line: a right-aligned caption ending where its field begins.
-    auto cabecalho = [this, ds](const QString& legenda, const QString& nome, const QString& campo, int left, int width) {
-        auto* l = new QLabel(legenda, this);
-        QFont bold = l->font();
-        bold.setBold(true);
-        l->setFont(bold);
-        l->adjustSize();
-        l->setGeometry(left - 4 - l->width(), 20, l->width(), 21);
-        l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        auto* e = new DBEdit(nome, this);
-        e->setGeometry(left, 20, width, 21);
-        e->setFrame(false);
-        e->setDataReadOnly(true);
-        e->setTabStop(false);
-        e->bind(ds, campo);
-        return e;
-    };
-    cabecalho(QStringLiteral("Sessão:"), QStringLiteral("DBEdit3"), QStringLiteral("NumSessao"), 64, 80);
-    cabecalho(QStringLiteral("Caixa:"), QStringLiteral("DBEdit8"), QStringLiteral("Operador"), 256, 150);
-    cabecalho(QStringLiteral("Troco Inicial:"), QStringLiteral("dbedtNumSessao"), QStringLiteral("Troco"), 480, 96)
+    // The header line, each caption right-aligned before its field.
+    campoSemBordaEm(this, ds, {QStringLiteral("Sessão:"), QStringLiteral("DBEdit3"), QStringLiteral("NumSessao"), 20, 80}, 64);
+    campoSemBordaEm(this, ds, {QStringLiteral("Caixa:"), QStringLiteral("DBEdit8"), QStringLiteral("Operador"), 20, 150}, 256);
+    campoSemBordaEm(this, ds,
+                    {QStringLiteral("Troco Inicial:"), QStringLiteral("dbedtNumSessao"), QStringLiteral("Troco"), 20, 96}, 480)
         ->setDisplayFormat(QStringLiteral("R$ ###,##0.00"));
 
     auto* bevel = new QFrame(this);

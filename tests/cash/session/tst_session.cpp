@@ -237,6 +237,7 @@ void TstSession::openByKeyboard_data()
     const QString longo = QStringLiteral("JOSÉ DA SILVA XAVIER DE ALMEIDA PRADO"); // 36 characters
     QTest::newRow("proposed name, float") << "" << "150,50" << "MARIA" << QVariant(150.5) << "150,50";
     QTest::newRow("typed long name cut to 30") << longo << "1.000" << longo.left(30) << QVariant(1000.0) << "1.000,00";
+    QTest::newRow("a prefix completes to the listed name") << "PED" << "" << "PEDRO" << QVariant() << "0,00";
     QTest::newRow("empty float stays empty") << "PEDRO" << "" << "PEDRO" << QVariant() << "0,00";
 }
 
