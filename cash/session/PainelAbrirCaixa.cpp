@@ -9,6 +9,7 @@
 #include "app/window/Captions.h"
 #include "app/window/TForm1.h"
 #include "cash/session/AparenciaDePainel.h"
+#include "cash/session/GravaOuDesiste.h"
 #include "data/base/Clock.h"
 #include "data/local/CashTables.h"
 
@@ -112,7 +113,7 @@ void PainelAbrirCaixa::FechamentodeCaixa1Click()
     SessaoCx.setValue(QStringLiteral("DataAbertura"), ctx.clock.today());
     SessaoCx.setValue(QStringLiteral("HoraAbertura"), ctx.clock.timeOfDay());
     SessaoCx.setValue(QStringLiteral("Operador"), ctx.state.NomeOperador());
-    SessaoCx.post();
+    gravaOuDesiste(SessaoCx);
     SessaoCx.edit();
     mostraNaAreaCliente();
     focaPrimeiroCampo();

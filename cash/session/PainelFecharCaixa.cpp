@@ -8,6 +8,7 @@
 #include "app/window/TForm1.h"
 #include "cash/session/AparenciaDePainel.h"
 #include "cash/session/GradeDeTotais.h"
+#include "cash/session/GravaOuDesiste.h"
 #include "cash/totals/TotalizaSessao.h"
 #include "data/base/Clock.h"
 #include "data/local/CashTables.h"
@@ -99,18 +100,10 @@ void PainelFecharCaixa::BotFechaCaixaClick()
     app::AppContext& ctx = form_.ctx();
     data::Table& SessaoCx = ctx.tables.SessaoCx;
     SessaoCx.edit();
-    QString numero;
-    try {
-        SessaoCx.setValue(QStringLiteral("DataFechamento"), ctx.clock.today());
-        SessaoCx.setValue(QStringLiteral("HoraFechamento"), ctx.clock.timeOfDay());
-        numero = QString::number(SessaoCx.asInteger(QStringLiteral("NumSessao")));
-        SessaoCx.post();
-    } catch (...) {
-        // The session stays open: a closing date that was not stored must not
-        // be posted later by whatever moves the table next.
-        SessaoCx.cancel();
-        throw;
-    }
+    SessaoCx.setValue(QStringLiteral("DataFechamento"), ctx.clock.today());
+    SessaoCx.setValue(QStringLiteral("HoraFechamento"), ctx.clock.timeOfDay());
+    const QString numero = QString::number(SessaoCx.asInteger(QStringLiteral("NumSessao")));
+    gravaOuDesiste(SessaoCx); // a failure leaves the session open and the panel shown
     SessaoCx.close();
 
     form_.setWindowTitle(app::captionCaixaFechado());

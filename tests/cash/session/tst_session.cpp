@@ -91,6 +91,7 @@ private slots:
     void cancelLeavesNoTraceAndTheNumberIsReused();
     void openingRefusedWhileOpen();
     void openingIgnoresTheErrorsOfItsButtons();
+    void failedOpeningPostShowsTheErrorAndNoPanel();
     void closingWithoutMovementsShowsTheFloat();
     void cancelThenCloseAgainCountsNewMovements();
     void closeSession_data();
@@ -342,6 +343,27 @@ void TstSession::openingIgnoresTheErrorsOfItsButtons()
     QVERIFY(f.form().painel("PainelAbrirCaixa")->isHidden());
     QCOMPARE(numerosDasSessoes(), (QVariantList{1, 2}));
     QVERIFY(f.boxes.shown().isEmpty());
+}
+
+void TstSession::failedOpeningPostShowsTheErrorAndNoPanel()
+{
+    CaixaFixture f;
+    pronta(f);
+    test::RawDatabase raw(kDados);
+    QVERIFY(raw.exec("CREATE TRIGGER recusa BEFORE INSERT ON SessaoCx BEGIN SELECT RAISE(ABORT, 'bloqueada'); END"));
+    f.boxes.script(BoxAnswer::Ok);
+    f.trigger("FechamentodeCaixa1");
+    QCOMPARE(f.boxes.shown().size(), 1);
+    QVERIFY(f.boxes.lastText().startsWith("Erro inesperado."));
+    QVERIFY(f.form().painel("PainelAbrirCaixa")->isHidden());
+    QCOMPARE(test::countRows(kDados, "SessaoCx"), 0);
+    QVERIFY(!f.state.CaixaAberto);
+
+    // Nothing of the refused row is left pending: the next try stores its own.
+    QVERIFY(raw.exec("DROP TRIGGER recusa"));
+    f.trigger("FechamentodeCaixa1");
+    QVERIFY(f.form().painel("PainelAbrirCaixa")->isVisible());
+    QCOMPARE(numerosDasSessoes(), QVariantList{1});
 }
 
 void TstSession::closingWithoutMovementsShowsTheFloat()
