@@ -179,6 +179,9 @@ private slots:
     {
         Fixture fx(100.0);
         fx.add({"Entrada|Dinheiro|30"});
+        fx.movCaixa.open();
+        fx.movCaixa.setFilter("NumSessao = 1");
+        fx.movCaixa.setFiltered(true);
         fx.run();
 
         QVERIFY(fx.sessaoCx.active());
