@@ -39,7 +39,7 @@ void PainelAbrirCaixa::criaControles()
     bevel->setFrameStyle(QFrame::Box | QFrame::Sunken);
     bevel->setGeometry(13, 32, 553, 73);
 
-    // Bold, right-aligned to their own text, over their fields' left edge.
+    // Bold captions over their fields.
     auto rotulo = [this](const QString& text, int left) {
         auto* l = new QLabel(text, this);
         QFont bold = l->font();
