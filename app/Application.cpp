@@ -4,7 +4,10 @@
 #include "app/log/RetencaoQuitacao.h"
 #include "app/login/ui/PainelLogin.h"
 #include "app/site/ConfiguraDestinos.h"
+#include "admin/core/SessaoCxBeforeDelete.h"
+#include "admin/ui/InstalaAdministracao.h"
 #include "app/window/TForm1.h"
+#include "cash/session/InstalaPaineisDeSessao.h"
 #include "data/base/Error.h"
 
 #include <QApplication>
@@ -15,6 +18,9 @@ namespace qor::app {
 Application::Application()
 {
     form_ = std::make_unique<TForm1>(ctx_);
+    admin::ligaSessaoCxBeforeDelete(tables_.SessaoCx, tables_.MovCaixa);
+    cash::instalaPaineisDeSessao(*form_, relatorios_);
+    admin::instalaAdministracao(*form_, relatorios_);
     form_->configuraDestinos = [this] { ConfiguraDestinos(tables_, state_); };
     form_->ligaDiagnostico = [this] { ConfiguraDiagnostico(state_); };
     form_->expurgaArquivosQuitacao = [this] { RetencaoArquivosQuitacao(tables_.Limite, clock_); };

@@ -8,6 +8,7 @@
 #include "data/base/Clock.h"
 #include "data/local/CashTables.h"
 #include "data/orderdb/TDM.h"
+#include "reports/hook/ReportRunner.h"
 
 #include <memory>
 
@@ -46,6 +47,8 @@ private:
     DataModuleSlot dm_;
     AppContext ctx_{state_, clock_, boxes_, tables_, dm_};
     ActivityLog log_{state_, clock_};
+    // The report queries and the report module, as the commands reach them.
+    reports::SemProjetoDeRelatorios relatorios_;
     std::unique_ptr<TForm1> form_;
     std::unique_ptr<ReportModuleShell> rm_;
 };
