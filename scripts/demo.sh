@@ -8,7 +8,8 @@ cd "$(dirname "$0")/.."
 bash scripts/setup.sh
 
 BUILD_DIR="${QOR_BUILD_DIR:-build}"
-cmake -S . -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE="${QOR_BUILD_TYPE:-RelWithDebInfo}" >/dev/null
+# Same build folder and options as scripts/test.sh, so one build serves both.
+cmake -S . -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE="${QOR_BUILD_TYPE:-Debug}" -DQOR_BENCH=OFF >/dev/null
 cmake --build "$BUILD_DIR" --parallel "$(nproc)" --target qor_caixa
 
 export QUELVORA_ROOT="${QUELVORA_ROOT:-$HOME/quelvora-demo}"
