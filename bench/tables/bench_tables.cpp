@@ -26,6 +26,7 @@ namespace {
 
 constexpr int Sessions = 10000;
 constexpr int RowsPerSession = 100;
+// Bump the version when the MovCaixa fields or indexes change.
 const char* const FixtureDir = "/tmp/qor_bench_tables_v1";
 
 QString fixtureFile() { return QString::fromLatin1(FixtureDir) + QStringLiteral("/qorcaixa.sqlite"); }
