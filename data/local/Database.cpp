@@ -23,6 +23,23 @@ std::map<QString, std::shared_ptr<Database>>& registry()
     return connections;
 }
 
+// upper() as the whole suite does it: only a-z change, whatever SQLite was
+// built with (an ICU build would also change accented letters).
+void upperAZ(sqlite3_context* ctx, int, sqlite3_value** argv)
+{
+    if (sqlite3_value_type(argv[0]) == SQLITE_NULL) {
+        sqlite3_result_null(ctx);
+        return;
+    }
+    const auto* text = reinterpret_cast<const char*>(sqlite3_value_text(argv[0]));
+    const int n = sqlite3_value_bytes(argv[0]);
+    QByteArray out(text, n);
+    for (char& c : out)
+        if (c >= 'a' && c <= 'z')
+            c = char(c - 'a' + 'A');
+    sqlite3_result_text(ctx, out.constData(), int(out.size()), SQLITE_TRANSIENT);
+}
+
 } // namespace
 
 namespace sqlnames {
@@ -139,6 +156,8 @@ void Database::open()
     if (rc != SQLITE_OK)
         raise(rc, path_);
     sqlite3_extended_result_codes(db_, 1);
+    sqlite3_create_function_v2(db_, "upper", 1, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr, upperAZ, nullptr,
+                               nullptr, nullptr);
     sqlite3_busy_timeout(db_, g_busyTimeout);
     // journal_mode is the first statement that reads the file: a file that is
     // not a database fails here, before anything is written.

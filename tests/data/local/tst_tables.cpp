@@ -6,6 +6,7 @@
 #include "tests/support/Rows.h"
 #include "tests/support/TempSuite.h"
 
+#include <QScopeGuard>
 #include <QSet>
 #include <QSignalSpy>
 #include <QTest>
@@ -498,6 +499,7 @@ private slots:
         test::TempSuite suite;
         test::insertRow("QORFDADOS", "CaixaCor", {{"SessaoCorrente", 0}});
         Database::setBusyTimeout(50);
+        const auto restore = qScopeGuard([] { Database::setBusyTimeout(5000); });
         test::RawDatabase other("QORFDADOS");
         QVERIFY(other.exec("BEGIN EXCLUSIVE"));
         Table t("QORFDADOS", "CaixaCor");
@@ -508,7 +510,6 @@ private slots:
         QCOMPARE(t.state(), DataSetState::Edit);
         QVERIFY(other.exec("COMMIT"));
         t.post();
-        Database::setBusyTimeout(5000);
         QCOMPARE(test::column("QORFDADOS", "CaixaCor", "SessaoCorrente"), (QVariantList{5}));
     }
 
