@@ -317,6 +317,15 @@ quint64 Statement::execute(Transaction& transaction, Step step, const std::funct
     return affected;
 }
 
+bool Statement::executeReturning(Transaction& transaction, Step step, const std::function<QString()>& context)
+{
+    statement_->execute(&session_.status(), transaction.get(), boundMetadata_,
+                        inBuffer_.empty() ? nullptr : inBuffer_.data(), outMetadata_, outBuffer_.data());
+    if (session_.failed())
+        session_.raise(step, context());
+    return !outFields_.empty() && !isNullValue(readValue(outFields_.front(), outBuffer_.data()));
+}
+
 QList<QVariantList> Statement::fetchAll(Transaction& transaction)
 {
     CheckStatusWrapper& st = session_.status();
