@@ -166,6 +166,7 @@ void Statement::describeOutput()
     CheckStatusWrapper& st = session_.status();
     outFields_ = layout(outMetadata_);
     outBuffer_.assign(outMetadata_->getMessageLength(&st), 0);
+    columns_.reserve(static_cast<qsizetype>(outFields_.size()));
     for (unsigned i = 0; i < outFields_.size(); ++i) {
         const Field& f = outFields_[i];
         Column c;
