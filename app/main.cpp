@@ -1,0 +1,58 @@
+#include "app/Application.h"
+#include "app/demo/DemoSeed.h"
+
+#include <QApplication>
+#include <QCoreApplication>
+#include <QTextStream>
+
+#include <exception>
+
+namespace {
+
+// Last line of defence: an error escaping any event handler reaches the
+// unexpected-error display instead of ending the program.
+class CaixaApplication final : public QApplication {
+public:
+    using QApplication::QApplication;
+    void setBoxes(qor::app::MessageBoxes* boxes) { boxes_ = boxes; }
+
+    bool notify(QObject* receiver, QEvent* event) override
+    {
+        try {
+            return QApplication::notify(receiver, event);
+        } catch (const std::exception& e) {
+            if (boxes_)
+                boxes_->unexpected(e);
+        }
+        return false;
+    }
+
+private:
+    qor::app::MessageBoxes* boxes_ = nullptr;
+};
+
+int seedDemo(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    try {
+        qor::demo::seedDemoTables();
+    } catch (const std::exception& e) {
+        QTextStream(stderr) << "qor_caixa --seed-demo: " << QString::fromUtf8(e.what()) << '\n';
+        return 1;
+    }
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc == 2 && QByteArray(argv[1]) == "--seed-demo")
+        return seedDemo(argc, argv);
+
+    CaixaApplication app(argc, argv);
+    QApplication::setApplicationName(qor::app::kApplicationTitle);
+    qor::app::Application root;
+    app.setBoxes(&root.boxes());
+    return root.exec();
+}

@@ -1,0 +1,13 @@
+#include "app/window/Modules.h"
+
+namespace qor::app {
+
+StandInDataModule::StandInDataModule(QObject* parent) : QObject(parent), qryClose_(QStringLiteral("QORFDADOS"))
+{
+    setObjectName(QStringLiteral("DM"));
+    qryClose_.setObjectName(QStringLiteral("qryClose"));
+}
+
+ReportModuleShell::ReportModuleShell(QObject* parent) : QObject(parent) { setObjectName(QStringLiteral("RM")); }
+
+} // namespace qor::app
