@@ -205,6 +205,7 @@ SaveOutcome SalvaMovimento::registerOnOrder(const PanelTexts& panel, bool settle
                                      + QStringLiteral(" from PEDIDOS where ESTACAO = ? and NPEDIDO = ?"));
     dm_.SQLDS_Pedidos.addBindValue(panel.pedido.left(2));
     dm_.SQLDS_Pedidos.addBindValue(orderNumber(panel.pedido));
+    pedidos.close(); // an open row set would keep its old rows
     pedidos.open();
     if (pedidos.recordCount() == 0) {
         log(QStringLiteral("- O Pedido ") + panel.pedido
