@@ -14,7 +14,7 @@ namespace qor::orderdb {
 class Provider;
 
 // A cached row set (PEDIDOS, Usuarios, Estacoes): open() runs its
-// provider's command and keeps every row in memory; the Parts read and edit
+// provider's command and keeps every row in memory; callers read and edit
 // fields by column name (without regard to case) and post into the cache,
 // which logs the change; applyUpdates() sends the logged changes to the
 // server. close() drops whatever was not applied.

@@ -166,6 +166,7 @@ void Statement::describeOutput()
     CheckStatusWrapper& st = session_.status();
     outFields_ = layout(outMetadata_);
     outBuffer_.assign(outMetadata_->getMessageLength(&st), 0);
+    columns_.reserve(static_cast<qsizetype>(outFields_.size()));
     for (unsigned i = 0; i < outFields_.size(); ++i) {
         const Field& f = outFields_[i];
         Column c;
@@ -315,6 +316,15 @@ quint64 Statement::execute(Transaction& transaction, Step step, const std::funct
     if (session_.failed())
         session_.raise(step, context());
     return affected;
+}
+
+bool Statement::executeReturning(Transaction& transaction, Step step, const std::function<QString()>& context)
+{
+    statement_->execute(&session_.status(), transaction.get(), boundMetadata_,
+                        inBuffer_.empty() ? nullptr : inBuffer_.data(), outMetadata_, outBuffer_.data());
+    if (session_.failed())
+        session_.raise(step, context());
+    return !outFields_.empty() && !isNullValue(readValue(outFields_.front(), outBuffer_.data()));
 }
 
 QList<QVariantList> Statement::fetchAll(Transaction& transaction)

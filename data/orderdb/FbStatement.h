@@ -31,6 +31,9 @@ public:
     // Runs a statement without rows; returns the rows it changed. The
     // context of a failure is only built when one happens.
     quint64 execute(Transaction& transaction, Step step, const std::function<QString()>& context);
+    // Runs a singleton "update ... returning 1": true when it found its row.
+    // Saves the round trip that asking for the count takes on a server.
+    bool executeReturning(Transaction& transaction, Step step, const std::function<QString()>& context);
     // Runs a SELECT and reads every row, values as normalize() gives them.
     QList<QVariantList> fetchAll(Transaction& transaction);
 

@@ -82,12 +82,12 @@ void Provider::applyUpdates(const QList<Column>& columns, const QList<RowChange>
             return QStringLiteral("A alteração do registro (%1) de %2 não foi aceita pelo banco de dados de pedidos")
                 .arg(key.join(QStringLiteral(", ")), firstKey.relation);
         };
-        const QString sql = QStringLiteral("update %1 set %2 where %3")
+        const QString sql = QStringLiteral("update %1 set %2 where %3 returning 1")
                                 .arg(quoted(firstKey.relation), assignments.join(QStringLiteral(", ")),
                                      conditions.join(QStringLiteral(" and ")));
         fb::Statement statement(session, transaction, sql);
         statement.bind(values);
-        if (statement.execute(transaction, fb::Step::Apply, context) != 1)
+        if (!statement.executeReturning(transaction, fb::Step::Apply, context))
             throw Error(kind::UpdateRejected,
                         context() + QStringLiteral(": o registro não foi encontrado no servidor (excluído ou com a "
                                                    "chave alterada por outra estação)"));

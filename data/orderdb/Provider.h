@@ -30,8 +30,9 @@ public:
 
     RowData fetch();
     // All rows in one transaction; no error tolerated: the first refused
-    // update, or one that finds no row, rolls everything back and raises
-    // UpdateRejected (ServerUnreachable when the server is gone).
+    // update, or one that finds no row (or more than one), rolls everything
+    // back and raises UpdateRejected (ServerUnreachable when the server is
+    // gone).
     void applyUpdates(const QList<Column>& columns, const QList<RowChange>& changes);
 
 private:
