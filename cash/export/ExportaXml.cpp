@@ -71,7 +71,8 @@ ExportResult Exporta_XML(const app::AppState& state, data::Table& TabelaDB, cons
         const QString& code = state.ListaDestinos.at(i);
         const QString folder = sendFolder(code);
         if (folder.isEmpty()) {
-            result.failures << ExportFailure{QStringLiteral("c:\\quelvora\\Envia") + code, QStringLiteral("código de estação inválido")};
+            result.failures << ExportFailure{QStringLiteral("c:\\quelvora\\Envia") + code,
+                                             QStringLiteral("Código de estação inválido para uma pasta: '%1'").arg(code)};
             continue;
         }
         try {

@@ -19,7 +19,7 @@ using RecordKey = QList<QPair<QString, QVariant>>;
 
 struct ExportFailure {
     QString folder; // local path of the destination folder
-    QString reason;
+    QString error;  // what went wrong, naming the folder
 };
 
 struct ExportResult {

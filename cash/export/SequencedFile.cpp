@@ -7,49 +7,91 @@
 #include <QFile>
 #include <QFileInfo>
 
-#include <algorithm>
 #include <vector>
+
+#ifdef Q_OS_UNIX
+#include <dirent.h>
+#endif
 
 namespace qor::cash {
 
-// The number a file name carries, or 0 when it is not prefix + n + extension
-// written plainly (no sign, no leading zero).
-static int sequenceOf(QStringView name, QStringView prefix, QStringView extension)
+static bool sameAscii(const char* a, const char* b, qsizetype n)
 {
-    if (name.size() <= prefix.size() + extension.size())
+    for (qsizetype i = 0; i < n; ++i) {
+        const char x = a[i] >= 'A' && a[i] <= 'Z' ? char(a[i] + 32) : a[i];
+        const char y = b[i] >= 'A' && b[i] <= 'Z' ? char(b[i] + 32) : b[i];
+        if (x != y)
+            return false;
+    }
+    return true;
+}
+
+// The number a file name carries, or 0 when it is not prefix + n + extension
+// written plainly (no sign, no leading zero), letters compared without regard
+// to case. Our names are ASCII, so a name is looked at as bytes; any other
+// byte simply fails to match.
+static int sequenceOf(QLatin1String name, QLatin1String prefix, QLatin1String extension)
+{
+    const qsizetype digits = name.size() - prefix.size() - extension.size();
+    if (digits <= 0 || digits > 9)
         return 0;
-    if (!name.endsWith(extension, Qt::CaseInsensitive) || !name.startsWith(prefix, Qt::CaseInsensitive))
+    const char* p = name.data();
+    if (!sameAscii(p, prefix.data(), prefix.size())
+        || !sameAscii(p + prefix.size() + digits, extension.data(), extension.size()))
         return 0;
-    const QStringView digits = name.mid(prefix.size(), name.size() - prefix.size() - extension.size());
-    if (digits.front() == u'0' || digits.size() > 9)
+    p += prefix.size();
+    if (*p == '0')
         return 0;
     int n = 0;
-    for (const QChar c : digits) {
-        if (c < u'0' || c > u'9')
+    for (qsizetype i = 0; i < digits; ++i) {
+        if (p[i] < '0' || p[i] > '9')
             return 0;
-        n = n * 10 + (c.unicode() - u'0');
+        n = n * 10 + (p[i] - '0');
     }
     return n;
 }
 
-int firstFreeSequence(const QString& folder, const QString& prefix, const QString& extension)
+// Every entry name of a folder, a sub-folder's too: its name can't be
+// created either. On POSIX systems straight from readdir(), which is several
+// times cheaper than building a file-info object per entry; folders with
+// thousands of files are the rule here.
+template<typename Visit>
+static void forEachName(const QString& folder, Visit visit)
 {
-    // Every entry counts, a sub-folder too: its name can't be created either.
-    std::vector<int> taken;
+#ifdef Q_OS_UNIX
+    DIR* dir = opendir(QFile::encodeName(folder).constData());
+    if (!dir)
+        return;
+    while (const dirent* entry = readdir(dir))
+        visit(QLatin1String(entry->d_name));
+    closedir(dir);
+#else
     QDirIterator it(folder, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System);
     while (it.hasNext()) {
         it.next();
-        if (const int n = sequenceOf(it.fileName(), prefix, extension))
+        const QByteArray name = it.fileName().toLatin1();
+        visit(QLatin1String(name));
+    }
+#endif
+}
+
+int firstFreeSequence(const QString& folder, const QString& prefix, const QString& extension)
+{
+    const QByteArray prefixBytes = prefix.toLatin1();
+    const QByteArray extensionBytes = extension.toLatin1();
+    std::vector<int> taken;
+    forEachName(folder, [&](QLatin1String name) {
+        if (const int n = sequenceOf(name, QLatin1String(prefixBytes), QLatin1String(extensionBytes)))
             taken.push_back(n);
-    }
-    std::sort(taken.begin(), taken.end());
+    });
+    // The first free number is at most one past the count of numbered files.
+    std::vector<bool> used(taken.size() + 2, false);
+    for (const int t : taken)
+        if (size_t(t) < used.size())
+            used[size_t(t)] = true;
     int n = 1;
-    for (const int t : taken) {
-        if (t > n)
-            break;
-        if (t == n)
-            ++n;
-    }
+    while (used[size_t(n)])
+        ++n;
     return n;
 }
 

@@ -97,6 +97,7 @@ private slots:
         QTest::newRow("1 and 2") << QStringList{"Quitacao1.xml", "Quitacao2.xml"} << 3;
         QTest::newRow("1 freed") << QStringList{"Quitacao2.xml", "Quitacao3.xml"} << 1;
         QTest::newRow("gap") << QStringList{"Quitacao1.xml", "Quitacao3.xml"} << 2;
+        QTest::newRow("far numbers") << QStringList{"Quitacao1.xml", "Quitacao999999999.xml"} << 2;
         QTest::newRow("other case taken") << QStringList{"QUITACAO1.XML"} << 2;
         QTest::newRow("not ours") << QStringList{"Quitacao01.xml", "Quitacao1.txt", "Outro1.xml", "Quitacaox.xml"}
                                   << 1;

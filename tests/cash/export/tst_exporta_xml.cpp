@@ -150,7 +150,7 @@ private slots:
         QCOMPARE(r.files, QStringList({s.suite.path("envia01/Quitacao1.xml"), s.suite.path("envia02/Quitacao1.xml")}));
         QCOMPARE(r.failures.size(), 2);
         QCOMPARE(r.failures.at(0).folder, s.suite.path("envia07"));
-        QVERIFY(!r.failures.at(0).reason.isEmpty());
+        QVERIFY(!r.failures.at(0).error.isEmpty());
         QCOMPARE(r.failures.at(1).folder, QString("c:\\quelvora\\Envia.."));
         QVERIFY(QDir(s.suite.root()).entryList({"*.xml"}, QDir::Files).isEmpty());
     }
