@@ -7,16 +7,56 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+#include <QTemporaryDir>
 
+#include <memory>
 #include <stdexcept>
+
+#ifndef Q_OS_WIN
+#include <pwd.h>
+#include <unistd.h>
+#endif
 
 namespace qor::test {
 
 namespace {
 
-// The server runs as its own user: every folder above the file must let it through.
-void makeReachable(const QString& file)
+void run(const QString& program, const QStringList& args)
 {
+    QProcess process;
+    process.setProcessChannelMode(QProcess::MergedChannels);
+    process.start(program, args);
+    if (!process.waitForFinished(120000) || process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0)
+        throw std::runtime_error((program + " failed: ").toStdString() + process.readAll().toStdString());
+}
+
+// Made once per test process by create.sh, then copied for each test.
+// Writes to it are not forced to disk: tests need no crash safety, and
+// every synced page costs.
+const QString& templateDatabase()
+{
+    static std::unique_ptr<QTemporaryDir> dir;
+    static QString path;
+    if (path.isEmpty()) {
+        dir = std::make_unique<QTemporaryDir>();
+        const QString file = dir->filePath(QStringLiteral("template.bd"));
+        run(QStringLiteral("bash"), {QStringLiteral(QOR_SOURCE_DIR "/scripts/orderdb/create.sh"), file});
+        run(QStringLiteral("gfix"), {QStringLiteral("-user"), QStringLiteral("SYSDBA"), QStringLiteral("-write"),
+                                     QStringLiteral("async"), file});
+        path = file;
+    }
+    return path;
+}
+
+// The server runs as its own user: the file must be its and every folder
+// above it must let it through.
+void handToServer(const QString& file)
+{
+#ifndef Q_OS_WIN
+    if (const passwd* firebird = getpwnam("firebird"))
+        if (chown(QFile::encodeName(file).constData(), firebird->pw_uid, firebird->pw_gid) != 0)
+            throw std::runtime_error("cannot hand " + file.toStdString() + " to the server's user");
+#endif
     for (QDir dir = QFileInfo(file).absoluteDir(); !dir.isRoot(); dir.cdUp()) {
         QFile folder(dir.absolutePath());
         folder.setPermissions(folder.permissions() | QFileDevice::ExeOther | QFileDevice::ExeGroup);
@@ -29,13 +69,13 @@ TempOrderDb::TempOrderDb() : TempOrderDb(orderdb::ServerChoice::databasePath()) 
 
 TempOrderDb::TempOrderDb(QString path) : path_(std::move(path))
 {
-    QProcess create;
-    create.setProcessChannelMode(QProcess::MergedChannels);
-    create.start(QStringLiteral("bash"), {QStringLiteral(QOR_SOURCE_DIR "/scripts/orderdb/create.sh"), path_});
-    if (!create.waitForFinished(60000) || create.exitStatus() != QProcess::NormalExit || create.exitCode() != 0)
-        throw std::runtime_error("create.sh failed: " + create.readAll().toStdString());
+    QDir().mkpath(QFileInfo(path_).path());
+    if (!QFile::copy(templateDatabase(), path_))
+        throw std::runtime_error("cannot create " + path_.toStdString());
+    QFile::setPermissions(path_, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup
+                                     | QFileDevice::WriteGroup);
     if (serverMode())
-        makeReachable(path_);
+        handToServer(path_);
 }
 
 QString TempOrderDb::database() const

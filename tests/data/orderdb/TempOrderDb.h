@@ -8,8 +8,8 @@ class SQLConnection;
 
 namespace qor::test {
 
-// An order database for one test, made by scripts/orderdb/create.sh (schema,
-// demo orders, demo workstation, demo users). By default it is the file
+// An order database for one test, as scripts/orderdb/create.sh makes it
+// (schema, demo orders, demo workstation, demo users). By default it is the file
 // the data module connects to under the current suite root (make a
 // TempSuite first), so each test gets its own.
 //
