@@ -35,7 +35,15 @@ void DBEdit::reload()
     invalid_ = false;
     const QVariant v = link_.value();
     const data::FieldKind kind = link_.kind();
-    setText(hasFocus() ? format_.edit(v, kind) : format_.display(v, kind));
+    if (!hasFocus()) {
+        setText(format_.display(v, kind));
+        return;
+    }
+    // Keep the operator's place: a masked box would otherwise put the cursor
+    // past its last blank, where typing goes nowhere.
+    const int position = cursorPosition();
+    setText(format_.edit(v, kind));
+    setCursorPosition(position);
 }
 
 void DBEdit::onTextEdited()
