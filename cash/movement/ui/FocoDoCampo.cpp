@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QFocusEvent>
 #include <QLineEdit>
+#include <QTimer>
 
 namespace qor::cash {
 
@@ -21,13 +22,25 @@ bool FocoDoCampo::eventFilter(QObject*, QEvent* event)
 {
     if (event->type() == QEvent::FocusIn) {
         const auto reason = static_cast<QFocusEvent*>(event)->reason();
-        if (!dentro_ && reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason) {
-            dentro_ = true;
-            if (entrou_)
-                entrou_();
+        if (dentro_ || reason == Qt::PopupFocusReason)
+            return false;
+        if (reason != Qt::ActiveWindowFocusReason) {
+            entra();
+            return false;
         }
+        // The window got the keyboard back. If an exit handler is moving the
+        // focus on at this moment, the control loses it again at once, and
+        // that was no entry; otherwise it is one, seen once the events settle.
+        pendente_ = true;
+        QTimer::singleShot(0, this, [this] {
+            if (pendente_ && contem(QApplication::focusWidget()))
+                entra();
+            pendente_ = false;
+        });
     } else if (event->type() == QEvent::FocusOut) {
         const auto reason = static_cast<QFocusEvent*>(event)->reason();
+        if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason)
+            pendente_ = false;
         if (!dentro_ || reason == Qt::PopupFocusReason || reason == Qt::ActiveWindowFocusReason ||
             contem(QApplication::focusWidget()))
             return false;
@@ -36,6 +49,14 @@ bool FocoDoCampo::eventFilter(QObject*, QEvent* event)
             saiu_();
     }
     return false;
+}
+
+void FocoDoCampo::entra()
+{
+    pendente_ = false;
+    dentro_ = true;
+    if (entrou_)
+        entrou_();
 }
 
 } // namespace qor::cash

@@ -24,11 +24,13 @@ protected:
 
 private:
     bool contem(const QWidget* w) const;
+    void entra();
 
     QWidget* campo_;
     std::function<void()> entrou_;
     std::function<void()> saiu_;
     bool dentro_ = false;
+    bool pendente_ = false; // got the focus back with the window, not yet an entry
 };
 
 } // namespace qor::cash
