@@ -1,26 +1,48 @@
 #include "app/Application.h"
 
+#include "app/log/Diagnostico.h"
+#include "app/log/RetencaoQuitacao.h"
+#include "app/login/ui/PainelLogin.h"
+#include "app/site/ConfiguraDestinos.h"
 #include "app/window/TForm1.h"
 #include "data/base/Error.h"
 
 #include <QApplication>
+#include <QLineEdit>
 
 namespace qor::app {
 
 Application::Application()
 {
     form_ = std::make_unique<TForm1>(ctx_);
-    dm_.create();
+    form_->configuraDestinos = [this] { ConfiguraDestinos(tables_, state_); };
+    form_->ligaDiagnostico = [this] { ConfiguraDiagnostico(state_); };
+    form_->expurgaArquivosQuitacao = [this] { RetencaoArquivosQuitacao(tables_.Limite, clock_); };
+    form_->RegistraSaida = [this] { log_.RegistraSaida(form_->control<QLineEdit>(QStringLiteral("EditNome")).text()); };
+    orderdb::TDM& dm = dm_.create();
+    try {
+        dm.DataModuleCreate();
+    } catch (const std::exception& e) {
+        // Start-up goes on with the data module in place, not connected.
+        boxes_.unexpected(e);
+    }
+    form_->installPanel(new PainelLogin(*form_, dm, log_));
     rm_ = std::make_unique<ReportModuleShell>();
 }
 
 Application::~Application() = default;
 
+orderdb::TDM& Application::DataModuleSlot::create()
+{
+    module_ = std::make_unique<orderdb::TDM>();
+    return *module_;
+}
+
 data::Query& Application::DataModuleSlot::qryClose()
 {
     if (!module_)
         throw Error(kind::NotConnected, QStringLiteral("O módulo de dados DM ainda não foi criado"));
-    return module_->qryClose();
+    return module_->qryClose;
 }
 
 int Application::exec()

@@ -1,11 +1,13 @@
 #pragma once
 
+#include "app/log/ActivityLog.h"
 #include "app/state/AppState.h"
 #include "app/widgets/QtMessageBoxes.h"
 #include "app/window/AppContext.h"
 #include "app/window/Modules.h"
 #include "data/base/Clock.h"
 #include "data/local/CashTables.h"
+#include "data/orderdb/TDM.h"
 
 #include <memory>
 
@@ -30,11 +32,11 @@ private:
     // The data module's place: it is created after the main window.
     class DataModuleSlot final : public DataModuleLink {
     public:
-        void create() { module_ = std::make_unique<StandInDataModule>(); }
+        orderdb::TDM& create();
         data::Query& qryClose() override;
 
     private:
-        std::unique_ptr<StandInDataModule> module_;
+        std::unique_ptr<orderdb::TDM> module_;
     };
 
     AppState state_;
@@ -43,6 +45,7 @@ private:
     data::CashTables tables_;
     DataModuleSlot dm_;
     AppContext ctx_{state_, clock_, boxes_, tables_, dm_};
+    ActivityLog log_{state_, clock_};
     std::unique_ptr<TForm1> form_;
     std::unique_ptr<ReportModuleShell> rm_;
 };

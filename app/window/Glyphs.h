@@ -10,7 +10,6 @@ namespace qor::app {
 class Glyphs {
 public:
     static constexpr int kSize = 24;
-    static constexpr int kCount = 6;
     static QIcon glyph(int index);
 };
 

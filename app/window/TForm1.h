@@ -92,8 +92,6 @@ public:
     void Sair2Click();
     void act_SairExecute();
 
-    bool primeiraExibicaoFeita() const { return shown_; }
-
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;

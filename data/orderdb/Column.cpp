@@ -1,8 +1,8 @@
 #include "data/orderdb/Column.h"
 
 #include "data/base/Error.h"
-#include "data/base/Text.h"
 #include "data/orderdb/Decimal.h"
+#include "data/orderdb/Win1252.h"
 
 #include <QDate>
 #include <QLocale>
@@ -114,7 +114,7 @@ QString toText(const Column& column, const QVariant& v)
     QString s = v.metaType() == QMetaType::fromType<Decimal>() ? v.value<Decimal>().toString() : v.toString();
     if (column.size > 0 && s.size() > column.size)
         s.truncate(column.size);
-    text::toWin1252(s); // raises on a character the code page cannot hold
+    encode1252(s); // raises on a character the code page cannot hold
     return s;
 }
 

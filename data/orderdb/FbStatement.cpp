@@ -1,7 +1,7 @@
 #include "data/orderdb/FbStatement.h"
 
 #include "data/base/Error.h"
-#include "data/base/Text.h"
+#include "data/orderdb/Win1252.h"
 
 #include <QDate>
 #include <QTime>
@@ -25,6 +25,8 @@ template <typename T> T load(const unsigned char* p)
     std::memcpy(&v, p, sizeof v);
     return v;
 }
+
+QString name(const char* n) { return decode1252(n, static_cast<qsizetype>(std::strlen(n))); }
 
 template <typename T> void store(unsigned char* p, T v) { std::memcpy(p, &v, sizeof v); }
 
@@ -75,7 +77,7 @@ qint64 readScaled(unsigned type, const unsigned char* p)
 
 Statement::Statement(Session& session, Transaction& transaction, const QString& sql) : session_(session), sql_(sql)
 {
-    const QByteArray text = text::toWin1252(sql);
+    const QByteArray text = encode1252(sql);
     statement_ = session_.attachment()->prepare(&session_.status(), transaction.get(), static_cast<unsigned>(text.size()),
                                                 text.constData(), session_.dialect(),
                                                 IStatement::PREPARE_PREFETCH_METADATA);
@@ -136,9 +138,9 @@ void Statement::describeOutput()
     for (unsigned i = 0; i < outFields_.size(); ++i) {
         const Field& f = outFields_[i];
         Column c;
-        c.name = text::fromWin1252(outMetadata_->getAlias(&st, i));
-        c.baseName = text::fromWin1252(outMetadata_->getField(&st, i));
-        c.relation = text::fromWin1252(outMetadata_->getRelation(&st, i));
+        c.name = name(outMetadata_->getAlias(&st, i));
+        c.baseName = name(outMetadata_->getField(&st, i));
+        c.relation = name(outMetadata_->getRelation(&st, i));
         c.required = !outMetadata_->isNullable(&st, i);
         bool supported = false;
         c.kind = kindOf(f.type, f.scale, &supported);
@@ -192,7 +194,7 @@ void Statement::bind(const QVariantList& values)
             normalized << v;
             if (!asText[i])
                 continue;
-            texts[i] = isNullValue(v) ? QByteArray() : text::toWin1252(v.toString());
+            texts[i] = isNullValue(v) ? QByteArray() : encode1252(v.toString());
             if (!builder) {
                 builder = inMetadata_->getBuilder(&st);
                 session_.check(Step::Statement, sql_);
@@ -327,14 +329,14 @@ QList<QVariantList> Statement::fetchAll(Transaction& transaction)
                 break;
             case SQL_VARYING: {
                 const quint16 n = load<quint16>(p);
-                row << QVariant(text::fromWin1252(QByteArray(reinterpret_cast<const char*>(p + sizeof(quint16)), n)));
+                row << QVariant(decode1252(reinterpret_cast<const char*>(p + sizeof(quint16)), n));
                 break;
             }
             default: { // SQL_TEXT: a CHAR(n) value comes padded with blanks to n
                 qsizetype n = static_cast<qsizetype>(f.length);
                 while (n > 0 && p[n - 1] == ' ')
                     --n;
-                row << QVariant(text::fromWin1252(QByteArray(reinterpret_cast<const char*>(p), n)));
+                row << QVariant(decode1252(reinterpret_cast<const char*>(p), n));
                 break;
             }
             }

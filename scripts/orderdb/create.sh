@@ -22,7 +22,10 @@ quoted="${target//\'/\'\'}"
   echo "CREATE DATABASE '$quoted' USER 'SYSDBA' PAGE_SIZE 8192 DEFAULT CHARACTER SET WIN1252;"
   cat "$here/schema.sql" "$here/demo.sql" "$here/demo-users.sql"
   echo "COMMIT;"
-} | isql-fb -q -b
+} | isql-fb -q -b || {
+  rm -f "$target" # never leave a half-loaded database behind
+  exit 1
+}
 if [ "$(id -u)" -eq 0 ] && id firebird >/dev/null 2>&1; then
   chown firebird:firebird "$target"
 fi

@@ -1,5 +1,6 @@
 #include "tests/data/orderdb/TempOrderDb.h"
 
+#include "data/orderdb/ClientLibrary.h"
 #include "data/orderdb/SQLConnection.h"
 #include "data/orderdb/ServerChoice.h"
 
@@ -13,6 +14,8 @@
 #include <stdexcept>
 
 #ifndef Q_OS_WIN
+#include <dlfcn.h>
+#include <link.h>
 #include <pwd.h>
 #include <unistd.h>
 #endif
@@ -90,5 +93,19 @@ void TempOrderDb::connect(orderdb::SQLConnection& connection) const
 }
 
 QString TempOrderDb::serverHost() { return qEnvironmentVariable("QOR_FB_SERVER"); }
+
+QString TempOrderDb::systemClientLibrary()
+{
+#ifdef Q_OS_WIN
+    return {};
+#else
+    // Where the system's search finds it (the library stays loaded anyway).
+    void* handle = dlopen(orderdb::ClientLibrary::defaultPath().toLocal8Bit().constData(), RTLD_NOW | RTLD_LOCAL);
+    link_map* map = nullptr;
+    if (!handle || dlinfo(handle, RTLD_DI_LINKMAP, &map) != 0 || !map)
+        throw std::runtime_error("the system's client library is not installed");
+    return QFileInfo(QFile::decodeName(map->l_name)).canonicalFilePath();
+#endif
+}
 
 } // namespace qor::test

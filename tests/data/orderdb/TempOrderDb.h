@@ -29,6 +29,8 @@ public:
     void connect(orderdb::SQLConnection& connection) const;
 
     static QString serverHost(); // "" when embedded
+    // The file of the system's client library (to copy or link elsewhere).
+    static QString systemClientLibrary();
     static bool serverMode() { return !serverHost().isEmpty(); }
 
 private:

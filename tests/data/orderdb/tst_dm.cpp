@@ -108,7 +108,7 @@ private slots:
         test::TempOrderDb db;
         writeServidor({"S|" + reachableIp() + "|LOJA"});
         QVERIFY(QDir().mkpath(suite.path("fb")));
-        QVERIFY(QFile::link("/usr/lib/x86_64-linux-gnu/libfbclient.so.2", suite.path("fb/libfbclient.so.2")));
+        QVERIFY(QFile::link(test::TempOrderDb::systemClientLibrary(), suite.path("fb/libfbclient.so.2")));
         suite.writeFile("CaminhoGDS.txt", suite.path("fb").toUtf8() + "\r\n");
         TDM dm;
         dm.DataModuleCreate();

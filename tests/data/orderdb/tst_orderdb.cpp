@@ -506,7 +506,7 @@ private slots:
 
 #ifndef Q_OS_WIN
         QTemporaryDir folder;
-        QVERIFY(QFile::link("/usr/lib/x86_64-linux-gnu/libfbclient.so.2", folder.filePath("libfbclient.so.2")));
+        QVERIFY(QFile::link(test::TempOrderDb::systemClientLibrary(), folder.filePath("libfbclient.so.2")));
         connection.setVendorLib(ClientLibrary::inFolder(folder.path() + "/"));
         connection.open();
         QVERIFY(connection.connected());
