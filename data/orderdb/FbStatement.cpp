@@ -141,7 +141,6 @@ void Statement::describeOutput()
         c.name = name(outMetadata_->getAlias(&st, i));
         c.baseName = name(outMetadata_->getField(&st, i));
         c.relation = name(outMetadata_->getRelation(&st, i));
-        c.required = !outMetadata_->isNullable(&st, i);
         bool supported = false;
         c.kind = kindOf(f.type, f.scale, &supported);
         if (!supported)

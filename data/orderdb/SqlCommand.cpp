@@ -28,7 +28,7 @@ void SqlCommand::clearBindValues()
 
 QVariantList SqlCommand::valuesFor(const QStringList& names) const
 {
-    if (names.isEmpty() || names.first().isEmpty())
+    if (!SqlMarkers{QString(), names}.named())
         return positional_;
     QVariantList values;
     for (const QString& name : names) {
