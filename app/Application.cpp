@@ -5,6 +5,8 @@
 #include "app/login/ui/PainelLogin.h"
 #include "app/site/ConfiguraDestinos.h"
 #include "app/window/TForm1.h"
+#include "cash/movement/ui/InstalaMovimento.h"
+#include "cash/movement/ui/PainelMovCaixa.h"
 #include "data/base/Error.h"
 
 #include <QApplication>
@@ -27,6 +29,8 @@ Application::Application()
         boxes_.unexpected(e);
     }
     form_->installPanel(new PainelLogin(*form_, dm, log_));
+    cash::PainelMovCaixa& movimento = cash::instalaMovimento(*form_, dm.SQLDS_Pedidos, dm.PEDIDOS);
+    movimento.GravaLog = [this](const QString& line) { log_.GravaLog(line); };
     rm_ = std::make_unique<ReportModuleShell>();
 }
 

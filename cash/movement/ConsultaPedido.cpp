@@ -55,7 +55,7 @@ ConsultaDoPedido consultaPedido(orderdb::SqlCommand& SQLDS_Pedidos, orderdb::Cac
     PEDIDOS.open();
 
     ConsultaDoPedido c;
-    if (PEDIDOS.isEmpty())
+    if (PEDIDOS.recordCount() == 0)
         return c;
     c.tipo = PEDIDOS.asString(QStringLiteral("TIPOPEDIDO"));
     if (c.tipo != QLatin1String("Pedido")) {
