@@ -42,7 +42,8 @@ QPushButton* botao(QWidget* parent, const QString& name, const QString& text, co
     auto* b = new QPushButton(text, parent);
     b->setObjectName(name);
     b->setAutoDefault(false);
-    b->setStyleSheet(QStringLiteral("QPushButton { font-weight: bold; color: %1; }").arg(QLatin1String(cor)));
+    b->setStyleSheet(QStringLiteral("QPushButton { font-weight: bold; color: %1; } QPushButton:disabled { color: gray; }")
+                         .arg(QLatin1String(cor)));
     return b;
 }
 
@@ -150,10 +151,11 @@ void PainelMovCaixa::criaControles()
     const Caixa caixas[6] = {{"Edit1", "Preco Total"}, {"Edit2", "Desconto %"},    {"Edit3", "Desconto R$"},
                              {"Edit5", "Sinal"},       {"Edit4", "Val. Restante"}, {"Edit6", "Preco Final"}};
     for (int i = 0; i < 6; ++i) {
-        const int x = 6 + i * 92;
-        rotulo(PainelPrecos_, QStringLiteral("lbl") + QLatin1String(caixas[i].name), QString::fromUtf8(caixas[i].label))
-            ->move(x, 2);
-        auto* box = medida(new QLineEdit(PainelPrecos_), x, 20, 86);
+        const int x = 5 + i * 92;
+        auto* l = new QLabel(QString::fromUtf8(caixas[i].label), PainelPrecos_);
+        l->setObjectName(QStringLiteral("lbl") + QLatin1String(caixas[i].name));
+        l->move(x + 1, 3);
+        auto* box = medida(new QLineEdit(PainelPrecos_), x, 21, 88);
         box->setObjectName(QLatin1String(caixas[i].name));
         box->setReadOnly(true);
         box->setFocusPolicy(Qt::NoFocus);

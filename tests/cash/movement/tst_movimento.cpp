@@ -331,6 +331,13 @@ void TstMovimento::orderNumberKeys()
     QCOMPARE(m.focado(), m.find("DBEdit18"));
     QVERIFY(m.f.boxes.shown().isEmpty());
     QCOMPARE(m.mov().asString("NPedido"), QStringLiteral("A1.13"));
+
+    // Text that came in otherwise (pasted) is upper-cased by Enter.
+    m.foca("DBEdit19");
+    pedido->setText("bc.45");
+    QTest::keyClick(pedido, Qt::Key_Return);
+    QCOMPARE(m.mov().asString("NPedido"), QStringLiteral("BC.45"));
+    QCOMPARE(m.focado(), m.find("DBEdit18"));
 }
 
 void TstMovimento::paymentFormIgnoresTypedCharacters()
@@ -347,6 +354,13 @@ void TstMovimento::paymentFormIgnoresTypedCharacters()
     QCOMPARE(m.mov().asString("FormaPag"), QStringLiteral("Cheque"));
     QTest::keyClick(forma, Qt::Key_Return);
     QCOMPARE(m.focado(), m.find("DBEdit20"));
+
+    // Entered with no form shown, it starts from Dinheiro.
+    m.mov().setValue("FormaPag", QVariant());
+    QCOMPARE(forma->currentText(), QString());
+    m.foca("DBComboBox4");
+    QCOMPARE(forma->currentText(), QStringLiteral("Dinheiro"));
+    QCOMPARE(m.mov().asString("FormaPag"), QStringLiteral("Dinheiro"));
 }
 
 void TstMovimento::instalmentSubPanel()
