@@ -215,8 +215,10 @@ bool PainelMovCaixa::eventFilter(QObject* watched, QEvent* event)
     auto* k = static_cast<QKeyEvent*>(event);
     if (watched == DBEdit19_)
         return teclaDoPedido(k);
-    if (watched == DBComboBox4_ || watched == DBComboBox4_->view())
+    if (watched == DBComboBox4_)
         return teclaDaFormaPagto(k);
+    if (watched == DBComboBox4_->view())
+        return digitaCaractere(k); // the open list chooses with the arrows and Enter only
     if (watched == DBEdit21_ && enter(k)) {
         DBEdit46_->setFocus(Qt::OtherFocusReason);
         return true;
