@@ -1,0 +1,137 @@
+#include "cash/export/SequencedFile.h"
+
+#include "data/base/Error.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QFileInfo>
+
+#include <vector>
+
+#ifdef Q_OS_UNIX
+#include <dirent.h>
+#endif
+
+namespace qor::cash {
+
+static bool sameAscii(const char* a, const char* b, qsizetype n)
+{
+    for (qsizetype i = 0; i < n; ++i) {
+        const char x = a[i] >= 'A' && a[i] <= 'Z' ? char(a[i] + 32) : a[i];
+        const char y = b[i] >= 'A' && b[i] <= 'Z' ? char(b[i] + 32) : b[i];
+        if (x != y)
+            return false;
+    }
+    return true;
+}
+
+// The number a file name carries, or 0 when it is not prefix + n + extension
+// written plainly (no sign, no leading zero), letters compared without regard
+// to case. Our names are ASCII, so a name is looked at as bytes; any other
+// byte simply fails to match.
+static int sequenceOf(QLatin1String name, QLatin1String prefix, QLatin1String extension)
+{
+    const qsizetype digits = name.size() - prefix.size() - extension.size();
+    if (digits <= 0 || digits > 9)
+        return 0;
+    const char* p = name.data();
+    if (!sameAscii(p, prefix.data(), prefix.size())
+        || !sameAscii(p + prefix.size() + digits, extension.data(), extension.size()))
+        return 0;
+    p += prefix.size();
+    if (*p == '0')
+        return 0;
+    int n = 0;
+    for (qsizetype i = 0; i < digits; ++i) {
+        if (p[i] < '0' || p[i] > '9')
+            return 0;
+        n = n * 10 + (p[i] - '0');
+    }
+    return n;
+}
+
+// Every entry name of a folder, a sub-folder's too: its name can't be
+// created either. On POSIX systems straight from readdir(), which is several
+// times cheaper than building a file-info object per entry; folders with
+// thousands of files are the rule here.
+template<typename Visit>
+static void forEachName(const QString& folder, Visit visit)
+{
+#ifdef Q_OS_UNIX
+    DIR* dir = opendir(QFile::encodeName(folder).constData());
+    if (!dir)
+        return;
+    while (const dirent* entry = readdir(dir))
+        visit(QLatin1String(entry->d_name));
+    closedir(dir);
+#else
+    QDirIterator it(folder, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System);
+    while (it.hasNext()) {
+        it.next();
+        const QByteArray name = it.fileName().toLatin1();
+        visit(QLatin1String(name));
+    }
+#endif
+}
+
+int firstFreeSequence(const QString& folder, const QString& prefix, const QString& extension)
+{
+    const QByteArray prefixBytes = prefix.toLatin1();
+    const QByteArray extensionBytes = extension.toLatin1();
+    std::vector<int> taken;
+    forEachName(folder, [&](QLatin1String name) {
+        if (const int n = sequenceOf(name, QLatin1String(prefixBytes), QLatin1String(extensionBytes)))
+            taken.push_back(n);
+    });
+    // The first free number is at most one past the count of numbered files.
+    std::vector<bool> used(taken.size() + 2, false);
+    for (const int t : taken)
+        if (size_t(t) < used.size())
+            used[size_t(t)] = true;
+    int n = 1;
+    while (used[size_t(n)])
+        ++n;
+    return n;
+}
+
+static QString nameFor(const QString& prefix, int n, const QString& extension)
+{
+    return prefix + QString::number(n) + extension;
+}
+
+[[noreturn]] static void fail(const QString& folder, const QString& why)
+{
+    throw Error(kind::IoError,
+                QStringLiteral("Não foi possível gravar na pasta %1: %2").arg(QDir::toNativeSeparators(folder), why));
+}
+
+QString writeSequencedFile(const QString& folder, const QString& prefix, const QString& extension,
+                           const QByteArray& bytes)
+{
+    if (!QFileInfo(folder).isDir())
+        fail(folder, QStringLiteral("a pasta não existe"));
+    const QDir dir(folder);
+    for (int n = firstFreeSequence(folder, prefix, extension);; ++n) {
+        QFile file(dir.filePath(nameFor(prefix, n, extension)));
+        if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
+            if (file.exists())
+                continue; // taken meanwhile
+            fail(folder, file.errorString());
+        }
+        if (file.write(bytes) != bytes.size() || !file.flush()) {
+            const QString why = file.errorString();
+            file.remove();
+            fail(folder, why);
+        }
+        file.close();
+        if (file.error() != QFileDevice::NoError) {
+            const QString why = file.errorString();
+            file.remove();
+            fail(folder, why);
+        }
+        return file.fileName();
+    }
+}
+
+} // namespace qor::cash
