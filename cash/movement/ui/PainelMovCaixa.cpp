@@ -417,7 +417,7 @@ void PainelMovCaixa::DBComboBox2Exit()
 
 // --- Saving, cancelling, hygiene ---------------------------------------------
 
-CamposDoPainel PainelMovCaixa::campos() const
+PanelTexts PainelMovCaixa::campos() const
 {
     return {textoDoPedido(), DBComboBox2_->currentText(), DBEdit18_->text(), DBComboBox4_->currentText()};
 }

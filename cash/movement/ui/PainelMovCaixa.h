@@ -1,9 +1,9 @@
 #pragma once
 
 #include "app/window/Painel.h"
-#include "cash/movement/CamposDoPainel.h"
 #include "cash/movement/ConsultaPedido.h"
 #include "cash/movement/Movimento.h"
+#include "cash/save/SalvaMovimento.h"
 
 #include <QString>
 
@@ -53,9 +53,12 @@ public:
     PainelMovCaixa(app::TForm1& form, orderdb::SqlCommand& SQLDS_Pedidos, orderdb::CachedRowSet& PEDIDOS);
     ~PainelMovCaixa() override;
 
-    // Filled by the composition root: the activity-log line writer, the save.
+    // Filled by the composition root: the activity-log line writer, and the
+    // save, which closes the tables in every outcome it handles; the panel
+    // hides itself when it returns. An error it lets through leaves the
+    // panel open.
     std::function<void(const QString&)> GravaLog;
-    SalvaMovimento salvaMovimento;
+    std::function<void(const PanelTexts&)> salvaMovimento;
     // The refusal of a key in the order-number field.
     std::function<void()> beep;
     // Ends the program at once, without the shut-down steps.
@@ -82,8 +85,10 @@ public:
     void DBComboBox4Enter();
     void DBComboBox4Exit();
 
-    // What the save receives.
-    CamposDoPainel campos() const;
+    // What the save receives: the order-number field ("01.001234", "  .      "
+    // while only the mask shows; a withdrawal's or replenishment's number),
+    // the "Sinal / Quitação" box, the amount field and the payment-form box.
+    PanelTexts campos() const;
 
     QWidget* primeiroCampo() const override;
 

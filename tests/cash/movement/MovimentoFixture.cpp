@@ -27,7 +27,7 @@ MovimentoFixture::MovimentoFixture(bool caixaAberto)
     painel->GravaLog = [this](const QString& line) { log << line; };
     painel->beep = [this] { ++beeps; };
     painel->encerraPrograma = [this](int code) { encerramentos << code; };
-    painel->salvaMovimento = [this](const cash::CamposDoPainel& c) { salvos << c; };
+    painel->salvaMovimento = [this](const cash::PanelTexts& c) { salvos << c; };
 }
 
 MovimentoFixture::~MovimentoFixture() = default;

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "cash/movement/CamposDoPainel.h"
 #include "cash/movement/ui/PainelMovCaixa.h"
 #include "data/orderdb/TDM.h"
 #include "tests/app/fixture/FormFixture.h"
@@ -33,7 +32,7 @@ struct MovimentoFixture {
     QStringList log;
     int beeps = 0;
     QList<int> encerramentos;
-    QList<cash::CamposDoPainel> salvos;
+    QList<cash::PanelTexts> salvos;
 
     void comOrdens();
     // Shows the window and identifies, so the actions pass the gate.

@@ -490,7 +490,7 @@ void TstMovimento::leavingThePanelPurgesRowsWithoutOrder()
     QCOMPARE(test::countRows(kDados, "MovCaixa"), 2);
     m.digita("DBEdit18", "20,00");
     // The save stores the row and closes the tables before the panel hides.
-    m.painel->salvaMovimento = [&m](const cash::CamposDoPainel&) {
+    m.painel->salvaMovimento = [&m](const cash::PanelTexts&) {
         m.mov().post();
         m.mov().close();
         m.f.tables.SessaoCx.close();
@@ -609,11 +609,11 @@ void TstMovimento::saveGetsTheFieldsAndThePanelCloses()
     m.find<QPushButton>("BitBtn5")->click();
 
     QCOMPARE(m.salvos.size(), 1);
-    const cash::CamposDoPainel& c = m.salvos.first();
+    const cash::PanelTexts& c = m.salvos.first();
     QCOMPARE(c.pedido, pedido);
     QCOMPARE(c.sinalQuitacao, sinalQuitacao);
     QCOMPARE(c.valor, QStringLiteral("1234,50"));
-    QCOMPARE(c.formaPagto, QStringLiteral("Cheque"));
+    QCOMPARE(c.formaPag, QStringLiteral("Cheque"));
     QVERIFY(m.painel->isHidden());
 }
 
