@@ -45,7 +45,7 @@ EstacaoDoOperador LocalizaEstacao(orderdb::TDM& dm, AppState& state, const Clock
     estacoes.open();
 
     estacoes.first();
-    const QString dono = estacoes.isEmpty() ? QString() : estacoes.asString(QStringLiteral("USUARIO"));
+    const QString dono = estacoes.recordCount() == 0 ? QString() : estacoes.asString(QStringLiteral("USUARIO"));
     EstacaoDoOperador found;
     if (text::upperAZ(dono) != nomeMaiusculo) {
         found.mensagem = mensagemSemEstacao(nome);

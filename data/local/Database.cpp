@@ -3,6 +3,7 @@
 #include "data/base/Error.h"
 #include "data/base/SuitePaths.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
 
@@ -20,6 +21,23 @@ std::map<QString, std::shared_ptr<Database>>& registry()
 {
     static std::map<QString, std::shared_ptr<Database>> connections;
     return connections;
+}
+
+// upper() as the whole suite does it: only a-z change, whatever SQLite was
+// built with (an ICU build would also change accented letters).
+void upperAZ(sqlite3_context* ctx, int, sqlite3_value** argv)
+{
+    if (sqlite3_value_type(argv[0]) == SQLITE_NULL) {
+        sqlite3_result_null(ctx);
+        return;
+    }
+    const auto* text = reinterpret_cast<const char*>(sqlite3_value_text(argv[0]));
+    const int n = sqlite3_value_bytes(argv[0]);
+    QByteArray out(text, n);
+    for (char& c : out)
+        if (c >= 'a' && c <= 'z')
+            c = char(c - 'a' + 'A');
+    sqlite3_result_text(ctx, out.constData(), int(out.size()), SQLITE_TRANSIENT);
 }
 
 } // namespace
@@ -80,15 +98,37 @@ void Database::releaseIdle()
     }
 }
 
-QString Database::folderOf(const QString& location) { return SuitePaths::location(location); }
+QString Database::folderOf(const QString& location)
+{
+    // Tables are opened often; the alias file is read again only when it changes.
+    struct Resolved {
+        QDateTime iniStamp;
+        QString folder;
+    };
+    static QHash<QString, Resolved> cache;
+    const QString root = SuitePaths::root();
+    const QDateTime stamp = QFileInfo(root + QStringLiteral("/qorengine.ini")).lastModified();
+    const QString key = root + QLatin1Char('\n') + location;
+    const auto it = cache.constFind(key);
+    if (it != cache.constEnd() && it->iniStamp == stamp)
+        return it->folder;
+    const QString folder = SuitePaths::location(location);
+    cache.insert(key, Resolved{stamp, folder});
+    return folder;
+}
 
 std::shared_ptr<Database> Database::forFolder(const QString& folder)
 {
+    static QHash<QString, QString> canonicalOf;
+    auto& r = registry();
+    if (const auto known = canonicalOf.constFind(folder); known != canonicalOf.constEnd())
+        if (const auto it = r.find(*known); it != r.end())
+            return it->second;
     const QFileInfo info(folder);
     if (!info.isDir())
         throw Error(kind::FolderNotFound, QStringLiteral("Pasta de dados não encontrada: %1").arg(folder));
     const QString canonical = info.canonicalFilePath();
-    auto& r = registry();
+    canonicalOf.insert(folder, canonical);
     const auto it = r.find(canonical);
     if (it != r.end())
         return it->second;
@@ -109,12 +149,15 @@ Database::~Database()
 
 void Database::open()
 {
+    // All table work happens on the user-interface thread: no SQLite mutex.
     const QByteArray file = QDir::toNativeSeparators(path_).toUtf8();
     const int rc = sqlite3_open_v2(file.constData(), &db_,
-                                   SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_FULLMUTEX, nullptr);
+                                   SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX, nullptr);
     if (rc != SQLITE_OK)
         raise(rc, path_);
     sqlite3_extended_result_codes(db_, 1);
+    sqlite3_create_function_v2(db_, "upper", 1, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr, upperAZ, nullptr,
+                               nullptr, nullptr);
     sqlite3_busy_timeout(db_, g_busyTimeout);
     // journal_mode is the first statement that reads the file: a file that is
     // not a database fails here, before anything is written.
