@@ -8,6 +8,9 @@
 #include "admin/ui/InstalaAdministracao.h"
 #include "app/window/TForm1.h"
 #include "cash/session/InstalaPaineisDeSessao.h"
+#include "cash/movement/ui/InstalaMovimento.h"
+#include "cash/movement/ui/PainelMovCaixa.h"
+#include "cash/save/SalvaMovimento.h"
 #include "data/base/Error.h"
 
 #include <QApplication>
@@ -33,6 +36,13 @@ Application::Application()
         boxes_.unexpected(e);
     }
     form_->installPanel(new PainelLogin(*form_, dm, log_));
+    cash::PainelMovCaixa& movimento = cash::instalaMovimento(*form_, dm.SQLDS_Pedidos, dm.PEDIDOS);
+    movimento.GravaLog = [this](const QString& line) { log_.GravaLog(line); };
+    movimento.salvaMovimento = [this, &dm](const cash::PanelTexts& panel) {
+        cash::SalvaMovimento salva(state_, {tables_.MovCaixa, tables_.SessaoCx, tables_.Quitacao, tables_.TabelaDB},
+                                   dm, log_, boxes_);
+        salva.BitBtn5Click(panel);
+    };
     rm_ = std::make_unique<ReportModuleShell>();
 }
 
