@@ -1,0 +1,119 @@
+// Layout of the detailed period report (rpt_PeriodoDetalhado) over 10,000
+// sales into pages; goal: under 2 s. Over the in-memory dataset (the engine
+// alone) and over the local query that feeds it in the program.
+#include "data/local/Query.h"
+#include "reports/engine/DataConnections.h"
+#include "reports/engine/LayoutEngine.h"
+#include "reports/engine/PdfOutput.h"
+#include "reports/engine/ProjectReader.h"
+#include "reports/project/ReportProjectInstall.h"
+#include "tests/reports/fixtures/CashReportData.h"
+#include "tests/support/Rows.h"
+#include "tests/support/TempSuite.h"
+
+#include <QGuiApplication>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+using namespace qor;
+
+namespace {
+
+constexpr int kRows = 10000;
+const QStringList kForms = {"Dinheiro", "Cheque", "Cartão Crédito", "Cartão Débito", "Vale", "Boleto"};
+const QDate kFrom(2026, 1, 1);
+
+QList<test::Movement> sales()
+{
+    QList<test::Movement> rows;
+    for (int i = 0; i < kRows; ++i) {
+        test::Movement m;
+        m.session = 1 + i / 40;
+        m.date = kFrom.addDays(i / 40);
+        m.time = QTime(8, 0).addSecs(60 * (i % 40));
+        m.value = 10.0 + i % 250;
+        m.form = kForms.at(i % kForms.size());
+        m.order = QStringLiteral("01.%1").arg(100000 + i);
+        m.depositKind = i % 3 ? "Quitação" : "Sinal";
+        m.store = i % 2 ? "CENTRO" : "SHOPPING";
+        m.history = i % 7 ? QString() : QStringLiteral("Cliente pagou menos");
+        rows << m;
+    }
+    return rows;
+}
+
+const reports::ReportDef& periodReport()
+{
+    static const reports::ProjectDef project = reports::parseProject(reports::builtInReportProject(), "rptCaixa.rav");
+    return *project.find("rpt_PeriodoDetalhado");
+}
+
+void BM_LayoutPeriodDetail_Memory(benchmark::State& state)
+{
+    test::CashReportData data;
+    data.loadPeriod(kFrom, kFrom.addDays(365), sales());
+    reports::DataConnections connections;
+    data.registerIn(connections);
+    int pages = 0;
+    for (auto _ : state) {
+        const reports::Document doc = reports::layoutReport(periodReport(), connections, QDateTime::currentDateTime());
+        pages = int(doc.pages.size());
+    }
+    state.counters["pages"] = pages;
+}
+BENCHMARK(BM_LayoutPeriodDetail_Memory)->Unit(benchmark::kMillisecond);
+
+void BM_LayoutPeriodDetail_LocalQuery(benchmark::State& state)
+{
+    test::TempSuite suite;
+    QList<test::Row> rows;
+    for (const auto& m : sales())
+        rows << test::Row{{"NumSessao", m.session}, {"DataMov", m.date},        {"HoraMov", m.time},
+                          {"Valor", m.value},       {"FormaPag", m.form},       {"Historico", m.history},
+                          {"NPedido", m.order},     {"SinalQuitacao", m.depositKind}, {"TipoMov", m.type},
+                          {"EntradaSaida", m.direction}, {"Laboratorio", m.store}};
+    test::insertRows("QORFDADOS", "MovCaixa", rows);
+    test::CashReportData data;
+    data.loadPeriod(kFrom, kFrom.addDays(365), {});
+    data::Query query("QORFDADOS");
+    query.setSql("Select * From MovCaixa where (DataMov Between '01.01.26' and '31.12.26') and (TipoMov = 'Venda') "
+                 "order by FormaPag,NumSessao,DataMov,HoraMov;");
+    reports::DataConnections connections;
+    data.registerIn(connections);
+    connections.add("rvdsDetalhaPeriodo", &query); // closed: each run opens it, as the engine does in the program
+    int pages = 0;
+    for (auto _ : state) {
+        const reports::Document doc = reports::layoutReport(periodReport(), connections, QDateTime::currentDateTime());
+        pages = int(doc.pages.size());
+    }
+    state.counters["pages"] = pages;
+}
+BENCHMARK(BM_LayoutPeriodDetail_LocalQuery)->Unit(benchmark::kMillisecond);
+
+void BM_WritePdfPeriodDetail(benchmark::State& state)
+{
+    test::CashReportData data;
+    data.loadPeriod(kFrom, kFrom.addDays(365), sales());
+    reports::DataConnections connections;
+    data.registerIn(connections);
+    const reports::Document doc = reports::layoutReport(periodReport(), connections, QDateTime::currentDateTime());
+    QTemporaryDir dir;
+    const reports::PdfOutput pdf;
+    for (auto _ : state)
+        pdf.write(doc, dir.filePath("periodo.pdf"));
+    state.counters["pages"] = double(doc.pages.size());
+}
+BENCHMARK(BM_WritePdfPeriodDetail)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv); // fonts for the PDF writer
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QAbstractPrintDialog>
+#include <QString>
+
+class QDialog;
+class QPrinter;
+class QWidget;
+
+namespace qor::reports {
+
+// The modal steps of the preview, behind one seam so tests run headless:
+// the preview's own modal loop, the print dialog and the save-file dialog.
+class ReportDialogs {
+public:
+    virtual ~ReportDialogs() = default;
+    // Runs the preview modally; returns when it is closed.
+    virtual void runPreview(QDialog& preview) = 0;
+    // The print dialog over printer; true when the operator confirmed.
+    virtual bool choosePrinter(QPrinter& printer, QAbstractPrintDialog::PrintDialogOptions options,
+                               QWidget* parent) = 0;
+    // A file name to save to, "" when cancelled. filter: "Adobe Acrobat (PDF) (*.pdf)".
+    virtual QString chooseSaveFile(QWidget* parent, const QString& caption, const QString& filter) = 0;
+};
+
+class StandardReportDialogs final : public ReportDialogs {
+public:
+    void runPreview(QDialog& preview) override;
+    bool choosePrinter(QPrinter& printer, QAbstractPrintDialog::PrintDialogOptions options, QWidget* parent) override;
+    QString chooseSaveFile(QWidget* parent, const QString& caption, const QString& filter) override;
+};
+
+} // namespace qor::reports

@@ -1,0 +1,290 @@
+#include "data/base/Error.h"
+#include "reports/engine/DataConnections.h"
+#include "reports/engine/LayoutEngine.h"
+#include "reports/engine/ProjectReader.h"
+#include "reports/engine/ReportStatus.h"
+#include "tests/support/MemoryDataSet.h"
+
+#include <QRegularExpression>
+#include <QTest>
+
+using namespace qor;
+using namespace qor::reports;
+using data::FieldDef;
+using data::FieldKind;
+using test::MemoryDataSet;
+
+namespace {
+
+const QDateTime kPrintedAt(QDate(2026, 12, 1), QTime(18, 30));
+
+QList<FieldDef> movementFields()
+{
+    return {{"Laboratorio", FieldKind::Text, 10},
+            {"FormaPag", FieldKind::Text, 30},
+            {"DataMov", FieldKind::Date, 0},
+            {"Valor", FieldKind::Float, 0}};
+}
+
+QVariantList movement(const QString& store, const QString& form, int day, double value)
+{
+    return {store, form, QDate(2010, 3, day), value};
+}
+
+// Bands of 1 cm on A4 with 1 cm margins: the body runs from 10 to 277 mm
+// above a 1 cm footer, so a page holds 26 bands.
+QByteArray groupedProject(const QString& extra = {})
+{
+    return QStringLiteral(R"(<?xml version="1.0" encoding="UTF-8"?>
+<reportProject>
+  <report name="rpt_teste" caption="Teste">
+    <page size="A4" left="1" top="1" right="1" bottom="1"/>
+    <font family="DejaVu Sans" size="8"/>
+    <title height="1" connection="periodo"><text bold="true">Vendas de {DataInicial|dd/mm/yyyy} a {DataFinal|dd/mm/yyyy}</text></title>
+    <data connection="mov">
+      <header height="1"><text width="5">Data</text><text x="5" width="5" align="right">Valor</text></header>
+      <group field="FormaPag">
+        <groupHeader height="1"><text>Forma: {FormaPag}</text></groupHeader>
+        <groupFooter height="1"><text width="5">Total {FormaPag}</text><sum field="Valor" format="###,##0.00" x="5" width="5" align="right"/></groupFooter>
+      </group>
+      <detail height="1" %1><field name="DataMov" format="dd/mm/yy" width="5"/><field name="Valor" format="###,##0.00" x="5" width="5" align="right"/></detail>
+      <noData height="1"><text>Nenhum movimento.</text></noData>
+      <summary height="1"><text width="5">Total geral</text><sum field="Valor" format="###,##0.00" x="5" width="5" align="right"/></summary>
+    </data>
+    <pageFooter height="1"><dateTime format="dd/mm/yyyy hh:nn" width="6"/><pageNumber x="12" width="7" align="right">Página {page} de {pages}</pageNumber></pageFooter>
+  </report>
+</reportProject>)")
+        .arg(extra)
+        .toUtf8();
+}
+
+struct Fixture {
+    MemoryDataSet mov{movementFields()};
+    MemoryDataSet periodo{{{"DataInicial", FieldKind::Date, 0}, {"DataFinal", FieldKind::Date, 0}},
+                          {{QDate(2010, 3, 1), QDate(2010, 3, 31)}}};
+    DataConnections connections;
+    Fixture()
+    {
+        connections.add("mov", &mov);
+        connections.add("periodo", &periodo);
+    }
+    Document run(const QByteArray& xml, ReportStatus* status = nullptr)
+    {
+        const ProjectDef project = parseProject(xml, "teste.rav");
+        return layoutReport(*project.find("rpt_teste"), connections, kPrintedAt, status);
+    }
+};
+
+int detailLines(const QString& pageText)
+{
+    static const QRegularExpression date(QStringLiteral("^\\d\\d/\\d\\d/\\d\\d\\t"), QRegularExpression::MultilineOption);
+    return int(pageText.count(date));
+}
+
+struct PageRecorder final : ReportStatus {
+    QList<int> pages;
+    bool done = false;
+    void generating(int page) override { pages << page; }
+    void printing(int) override {}
+    void finished() override { done = true; }
+};
+
+} // namespace
+
+class TestReportLayout : public QObject {
+    Q_OBJECT
+private slots:
+    void groupsSumsAndGrandTotal()
+    {
+        Fixture f;
+        f.mov.setRows({movement("L1", "Cheque", 2, 100.0), movement("L1", "Cheque", 3, 50.25),
+                       movement("L1", "Dinheiro", 2, 1000.0), movement("L1", "Dinheiro", 4, 234.5)});
+        const Document doc = f.run(groupedProject());
+        QCOMPARE(doc.pages.size(), 1);
+        QCOMPARE(doc.text(), QStringLiteral("Vendas de 01/03/2010 a 31/03/2010\n"
+                                            "Data\tValor\n"
+                                            "Forma: Cheque\n"
+                                            "02/03/10\t100,00\n"
+                                            "03/03/10\t50,25\n"
+                                            "Total Cheque\t150,25\n"
+                                            "Forma: Dinheiro\n"
+                                            "02/03/10\t1.000,00\n"
+                                            "04/03/10\t234,50\n"
+                                            "Total Dinheiro\t1.234,50\n"
+                                            "Total geral\t1.384,75\n"
+                                            "01/12/2026 18:30\tPágina 1 de 1"));
+    }
+
+    void nestedGroupsCloseInnerFirst()
+    {
+        Fixture f;
+        const QByteArray xml = QString::fromUtf8(groupedProject())
+                                   .replace(QStringLiteral("<group field=\"FormaPag\">"),
+                                            QStringLiteral("<group field=\"Laboratorio\"><groupHeader height=\"1\"><text>Loja {Laboratorio}</text></groupHeader>"
+                                                           "<groupFooter height=\"1\"><text width=\"5\">Total loja {Laboratorio}</text>"
+                                                           "<sum field=\"Valor\" format=\"###,##0.00\" x=\"5\" width=\"5\" align=\"right\"/></groupFooter></group>"
+                                                           "<group field=\"FormaPag\">"))
+                                   .toUtf8();
+        f.mov.setRows({movement("L1", "Dinheiro", 2, 10.0), movement("L2", "Dinheiro", 2, 20.0),
+                       movement("L2", "Vale", 3, 5.0)});
+        const QString text = f.run(xml).text();
+        QVERIFY2(text.contains(QStringLiteral("Loja L1\nForma: Dinheiro\n02/03/10\t10,00\nTotal Dinheiro\t10,00\n"
+                                              "Total loja L1\t10,00\nLoja L2\nForma: Dinheiro\n02/03/10\t20,00\n"
+                                              "Total Dinheiro\t20,00\nForma: Vale\n03/03/10\t5,00\nTotal Vale\t5,00\n"
+                                              "Total loja L2\t25,00\nTotal geral\t35,00")),
+                 qPrintable(text));
+    }
+
+    void pageBreaksRepeatHeadingAndCountPages()
+    {
+        Fixture f;
+        PageRecorder status;
+        for (int i = 0; i < 30; ++i)
+            f.mov.addRow(movement("L1", "Dinheiro", 1 + i % 28, 10.0));
+        const Document doc = f.run(groupedProject(), &status);
+        QCOMPARE(doc.pages.size(), 2);
+        const QString first = doc.pageText(0), second = doc.pageText(1);
+        QCOMPARE(detailLines(first), 23); // title, heading and group header take three of 26 bands
+        QCOMPARE(detailLines(second), 7);
+        QVERIFY(second.startsWith(QStringLiteral("Data\tValor\n")));
+        QVERIFY(!second.contains(QStringLiteral("Vendas de")));
+        QVERIFY(first.endsWith(QStringLiteral("Página 1 de 2")));
+        QVERIFY(second.contains(QStringLiteral("Total Dinheiro\t300,00\nTotal geral\t300,00\n")));
+        QVERIFY(second.endsWith(QStringLiteral("Página 2 de 2")));
+        QCOMPARE(status.pages, (QList<int>{1, 2}));
+        QVERIFY(status.done);
+    }
+
+    void groupHeaderKeepsItsFirstRow()
+    {
+        Fixture f;
+        // Cheque's 21 rows and footer end at 260 mm: Dinheiro's header would
+        // fit there, its first row would not.
+        for (int i = 0; i < 21; ++i)
+            f.mov.addRow(movement("L1", "Cheque", 1, 1.0));
+        f.mov.addRow(movement("L1", "Dinheiro", 2, 7.0));
+        const Document doc = f.run(groupedProject());
+        QCOMPARE(doc.pages.size(), 2);
+        QVERIFY(doc.pageText(0).endsWith(QStringLiteral("Total Cheque\t21,00\n01/12/2026 18:30\tPágina 1 de 2")));
+        QVERIFY(doc.pageText(1).startsWith(QStringLiteral("Data\tValor\nForma: Dinheiro\n02/03/10\t7,00\n")));
+    }
+
+    void emptyDataSetShowsNoDataAndZeroTotal()
+    {
+        Fixture f;
+        const QString text = f.run(groupedProject()).text();
+        QCOMPARE(text, QStringLiteral("Vendas de 01/03/2010 a 31/03/2010\nData\tValor\nNenhum movimento.\n"
+                                      "Total geral\t0,00\n01/12/2026 18:30\tPágina 1 de 1"));
+    }
+
+    void stripesEverySecondRowOfAGroup()
+    {
+        Fixture f;
+        f.mov.setRows({movement("L1", "Cheque", 1, 1.0), movement("L1", "Cheque", 1, 1.0),
+                       movement("L1", "Cheque", 1, 1.0), movement("L1", "Dinheiro", 1, 1.0),
+                       movement("L1", "Dinheiro", 1, 1.0)});
+        const Document doc = f.run(groupedProject(QStringLiteral("stripe=\"#eeeeee\"")));
+        QCOMPARE(doc.pages.at(0).boxes.size(), 2); // second row of each group
+        QCOMPARE(doc.pages.at(0).boxes.at(0).fill, QColor("#eeeeee"));
+    }
+
+    void runsArePlacedOnPaperInMillimetres()
+    {
+        Fixture f;
+        f.mov.setRows({movement("L1", "Cheque", 2, 100.0)});
+        const Document doc = f.run(groupedProject());
+        QCOMPARE(doc.paperSize, QSizeF(210, 297));
+        const TextRun& value = doc.pages.at(0).texts.at(5); // after title, two headings, group header, date
+        QCOMPARE(value.text, QStringLiteral("100,00"));
+        QCOMPARE(value.rect, QRectF(60, 40, 50, 10));
+        QCOMPARE(value.align, Qt::AlignRight);
+        QCOMPARE(doc.fonts.at(doc.pages.at(0).texts.at(0).font).bold, true);
+        QCOMPARE(doc.fonts.at(value.font).family, QStringLiteral("DejaVu Sans"));
+    }
+
+    // A report reads a closed dataset by opening it on its first row and
+    // closing it again; an open one gets back its row, filter text and switch.
+    void connectionsOpenAndRestore()
+    {
+        Fixture f;
+        f.mov.setRows({movement("L1", "Cheque", 2, 1.0), movement("L1", "Cheque", 3, 2.0),
+                       movement("L1", "Vale", 4, 3.0)});
+        f.mov.open();
+        f.mov.next();
+        f.mov.next();
+        f.mov.setFilter("NumSessao = 4");
+        f.mov.setFiltered(true);
+        const Document doc = f.run(groupedProject());
+        QVERIFY(doc.text().contains(QStringLiteral("02/03/10\t1,00"))); // read from the first row
+        QVERIFY(f.mov.active());
+        QCOMPARE(f.mov.position(), 2);
+        QCOMPARE(f.mov.filter(), QStringLiteral("NumSessao = 4"));
+        QVERIFY(f.mov.filtered());
+
+        QVERIFY(!f.periodo.active()); // was closed: opened for the title, closed again
+        QCOMPARE(f.periodo.openCount(), 1);
+    }
+
+    void failedOpenRestoresWhatWasOpened()
+    {
+        Fixture f;
+        f.mov.failOpen("Erro de SQL: coluna desconhecida");
+        try {
+            f.run(groupedProject());
+            QFAIL("no error");
+        } catch (const Error& e) {
+            QCOMPARE(e.kind(), kind::SqlError);
+        }
+        QCOMPARE(f.periodo.openCount(), 1);
+        QVERIFY(!f.periodo.active());
+    }
+
+    void unregisteredConnectionIsAnError()
+    {
+        MemoryDataSet mov(movementFields());
+        DataConnections connections;
+        connections.add("mov", &mov);
+        const ProjectDef project = parseProject(groupedProject(), "teste.rav");
+        try {
+            layoutReport(*project.find("RPT_TESTE"), connections, kPrintedAt);
+            QFAIL("no error");
+        } catch (const Error& e) {
+            QCOMPARE(e.kind(), kind::ReportProject);
+            QVERIFY(e.text().contains(QStringLiteral("periodo")));
+        }
+        QVERIFY(!mov.active());
+    }
+
+    void projectFaultsNameFileAndLine_data()
+    {
+        QTest::addColumn<QByteArray>("xml");
+        QTest::addColumn<QString>("says");
+        const QByteArray head = "<reportProject>\n<report name=\"r\">\n";
+        QTest::newRow("not xml") << QByteArray("<reportProject><report") << "linha 1";
+        QTest::newRow("wrong root") << QByteArray("<projeto/>") << "<reportProject>";
+        QTest::newRow("unknown band") << head + "<rodape height=\"1\"/></report></reportProject>" << "linha 3: elemento inesperado <rodape>";
+        QTest::newRow("data without detail") << head + "<data connection=\"x\"></data></report></reportProject>" << "<data> sem <detail>";
+        QTest::newRow("sum in detail") << head + "<data connection=\"x\"><detail height=\"1\"><sum field=\"Valor\"/></detail></data></report></reportProject>" << "<sum> só cabe";
+        QTest::newRow("bad number") << head + "<data connection=\"x\"><detail height=\"um\"/></data></report></reportProject>" << "número inválido em height=\"um\"";
+        QTest::newRow("band taller than page") << head + "<data connection=\"x\"><detail height=\"40\"/></data></report></reportProject>" << "altura de banda inválida";
+        QTest::newRow("field without connection") << head + "<title height=\"1\"><text>{NumSessao}</text></title></report></reportProject>" << "sem conexão de dados";
+        QTest::newRow("unknown placeholder in page number") << head + "<pageFooter height=\"1\"><pageNumber>{total}</pageNumber></pageFooter></report></reportProject>" << "{page} e {pages}";
+        QTest::newRow("repeated report") << QByteArray("<reportProject><report name=\"a\"/><report name=\"A\"/></reportProject>") << "relatório repetido: A";
+    }
+    void projectFaultsNameFileAndLine()
+    {
+        QFETCH(QByteArray, xml);
+        QFETCH(QString, says);
+        try {
+            parseProject(xml, "/suite/rpt/rptCaixa.rav");
+            QFAIL("no error");
+        } catch (const Error& e) {
+            QCOMPARE(e.kind(), kind::ReportProject);
+            QVERIFY2(e.text().startsWith(QStringLiteral("/suite/rpt/rptCaixa.rav, linha ")), qPrintable(e.text()));
+            QVERIFY2(e.text().contains(says), qPrintable(e.text()));
+        }
+    }
+};
+
+QTEST_GUILESS_MAIN(TestReportLayout)
+#include "tst_reportlayout.moc"
