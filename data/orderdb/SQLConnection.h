@@ -1,0 +1,60 @@
+#pragma once
+
+#include <QObject>
+#include <QStringList>
+
+#include <memory>
+
+namespace qor::orderdb {
+
+namespace fb {
+class Session;
+}
+
+// The one connection to the order database (object name "SQLConnection1").
+// Its settings are those of the suite's other programs; the parameter list
+// keeps their names and order, and the Database parameter is the only one
+// the start-up replaces. Text goes to and from the server as Windows-1252.
+class SQLConnection : public QObject {
+    Q_OBJECT
+public:
+    explicit SQLConnection(QObject* parent = nullptr);
+    ~SQLConnection() override;
+
+    QString connectionName() const { return QStringLiteral("IBConnection"); }
+    QString driverName() const { return QStringLiteral("Interbase"); }
+    QString libraryName() const { return QStringLiteral("dbexpint.dll"); }
+    QString getDriverFunc() const { return QStringLiteral("getSQLDriverINTERBASE"); }
+    bool loginPrompt() const { return false; }
+
+    // The client library (see ClientLibrary); the system's own by default.
+    QString vendorLib() const { return vendorLib_; }
+    void setVendorLib(const QString& path) { vendorLib_ = path; }
+
+    // "Name=Value" entries in order.
+    const QStringList& params() const { return params_; }
+    // By name, without regard to case; "" when absent.
+    QString param(const QString& name) const;
+    // Replaces the value in place (the name keeps its spelling), or appends.
+    void setParam(const QString& name, const QString& value);
+
+    // Connects with Database, User_Name, Password, RoleName, ServerCharSet
+    // (WIN1252 only), SQLDialect (3 only), and for every transaction the isolation
+    // and lock wait of "Interbase TransIsolation" and "WaitOnLocks".
+    // Raises ClientLibrary, ServerUnreachable (naming the host),
+    // LoginRefused, DatabaseMissing, DatabaseCorrupt, InvalidValue (a
+    // setting we cannot honour) or SqlError. Connected already: nothing.
+    void open();
+    void close();
+    bool connected() const { return session_ != nullptr; }
+
+    // For the command objects; raises NotConnected when not connected.
+    fb::Session& session();
+
+private:
+    QString vendorLib_;
+    QStringList params_;
+    std::unique_ptr<fb::Session> session_;
+};
+
+} // namespace qor::orderdb

@@ -1,0 +1,41 @@
+#!/usr/bin/env bash
+# Starts a Firebird 3 server on 127.0.0.1:3050 by hand (CI and containers
+# have no systemd), with SYSDBA's password set to the one the till connects
+# with. Idempotent: a running server with that password is left alone.
+# Needs root.
+set -euo pipefail
+
+PASSWORD=quorbelin
+PORT=3050
+
+if [ ! -x /usr/sbin/fbguard ]; then
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get update -qq
+  # Its post-install cannot start the service without systemd and says so.
+  apt-get install -y -qq --no-install-recommends firebird3.0-server >/dev/null || true
+  [ -x /usr/sbin/fbguard ] || { echo "firebird3.0-server did not install" >&2; exit 1; }
+fi
+
+listening() { (exec 3<>"/dev/tcp/127.0.0.1/$PORT") 2>/dev/null; }
+
+if ! listening; then
+  mkdir -p /var/run/firebird3.0
+  chown firebird:firebird /var/run/firebird3.0
+  # Embedded runs as root may have left lock files the server could not open.
+  [ -d /tmp/firebird ] && chown -R firebird:firebird /tmp/firebird
+  su -s /bin/sh firebird -c '/usr/sbin/fbguard -daemon -forever'
+  for _ in $(seq 1 60); do
+    listening && break
+    sleep 0.5
+  done
+  listening || { echo "the Firebird server did not start on port $PORT" >&2; exit 1; }
+fi
+
+if ! gsec -user sysdba -password "$PASSWORD" -display sysdba >/dev/null 2>&1; then
+  # The package set a random password and kept it here.
+  # shellcheck disable=SC1091
+  . /etc/firebird/3.0/SYSDBA.password
+  gsec -user sysdba -password "$ISC_PASSWORD" -modify sysdba -pw "$PASSWORD"
+  gsec -user sysdba -password "$PASSWORD" -display sysdba >/dev/null
+fi
+echo "Firebird server listening on 127.0.0.1:$PORT"

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QString>
+
+namespace qor::orderdb {
+class SQLConnection;
+}
+
+namespace qor::test {
+
+// An order database for one test, as scripts/orderdb/create.sh makes it
+// (schema, demo orders, demo workstation, demo users). By default it is the file
+// the data module connects to under the current suite root (make a
+// TempSuite first), so each test gets its own.
+//
+// Tests run in-process (embedded) by default. With QOR_FB_SERVER set to a
+// host (scripts/test-orderdb-server.sh sets 127.0.0.1) they go through the
+// server there: the file is handed to the server's user and its folders
+// made reachable.
+class TempOrderDb {
+public:
+    TempOrderDb();
+    explicit TempOrderDb(QString path);
+
+    QString path() const { return path_; }
+    // The Database parameter to connect with in the current mode.
+    QString database() const;
+    // Points `connection` at this database and connects.
+    void connect(orderdb::SQLConnection& connection) const;
+
+    static QString serverHost(); // "" when embedded
+    // The file of the system's client library (to copy or link elsewhere).
+    static QString systemClientLibrary();
+    static bool serverMode() { return !serverHost().isEmpty(); }
+
+private:
+    QString path_;
+};
+
+} // namespace qor::test
