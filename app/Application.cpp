@@ -1,6 +1,9 @@
 #include "app/Application.h"
 
+#include "admin/core/SessaoCxBeforeDelete.h"
+#include "admin/ui/InstalaAdministracao.h"
 #include "app/window/TForm1.h"
+#include "cash/session/InstalaPaineisDeSessao.h"
 #include "data/base/Error.h"
 
 #include <QApplication>
@@ -10,6 +13,9 @@ namespace qor::app {
 Application::Application()
 {
     form_ = std::make_unique<TForm1>(ctx_);
+    admin::ligaSessaoCxBeforeDelete(tables_.SessaoCx, tables_.MovCaixa);
+    cash::instalaPaineisDeSessao(*form_, relatorios_);
+    admin::instalaAdministracao(*form_, relatorios_);
     dm_.create();
     rm_ = std::make_unique<ReportModuleShell>();
 }

@@ -6,6 +6,7 @@
 #include "app/window/Modules.h"
 #include "data/base/Clock.h"
 #include "data/local/CashTables.h"
+#include "reports/hook/ReportRunner.h"
 
 #include <memory>
 
@@ -43,6 +44,8 @@ private:
     data::CashTables tables_;
     DataModuleSlot dm_;
     AppContext ctx_{state_, clock_, boxes_, tables_, dm_};
+    // The report queries and the report module, as the commands reach them.
+    reports::SemProjetoDeRelatorios relatorios_;
     std::unique_ptr<TForm1> form_;
     std::unique_ptr<ReportModuleShell> rm_;
 };

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+namespace qor::cash {
+
+// Files named prefix + n + extension in a folder ("Quitacao3.xml"), n the
+// smallest number from 1 that no file of the folder carries yet.
+
+// Reads the folder once; names are compared without regard to case, because
+// the folders are shared with stations whose file names are case-blind.
+int firstFreeSequence(const QString& folder, const QString& prefix, const QString& extension);
+
+// Creates the file with the first free number and writes bytes into it.
+// A file is only ever created, never replaced: when another writer takes the
+// number first, the next one is tried. Returns the path written. A failure
+// (missing folder, full disk, no rights) raises an Error of kind IoError
+// naming the folder; a partly written file is removed.
+QString writeSequencedFile(const QString& folder, const QString& prefix, const QString& extension,
+                           const QByteArray& bytes);
+
+} // namespace qor::cash
