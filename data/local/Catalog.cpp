@@ -39,8 +39,13 @@ QList<FieldDef> movCaixaFields()
 TableDef table(const char* name, QList<FieldDef> fields, QStringList key = {}, QStringList order = {},
                QList<IndexDef> indexes = {}, QStringList nullScan = {})
 {
-    return TableDef{QString::fromLatin1(name), std::move(fields), std::move(key), std::move(order),
-                    std::move(indexes), std::move(nullScan)};
+    TableDef def{QString::fromLatin1(name), std::move(fields), std::move(key), std::move(order),
+                 std::move(indexes), std::move(nullScan), {}};
+    for (int i = 0; i < def.fields.size(); ++i) {
+        def.positions.insert(def.fields.at(i).name, i);
+        def.positions.insert(def.fields.at(i).name.toLower(), i);
+    }
+    return def;
 }
 
 QList<TableDef> build()
@@ -83,6 +88,13 @@ const FieldDef* TableDef::field(const QString& name) const
         if (f.name.compare(name, Qt::CaseInsensitive) == 0)
             return &f;
     return nullptr;
+}
+
+int TableDef::position(const QString& name) const
+{
+    if (const auto it = positions.constFind(name); it != positions.constEnd())
+        return *it;
+    return positions.value(name.toLower(), -1);
 }
 
 const IndexDef* TableDef::index(const QString& name) const

@@ -2,6 +2,7 @@
 
 #include "data/local/DataSet.h"
 
+#include <QHash>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -28,6 +29,8 @@ struct TableDef {
     QStringList nullScanFields; // "where X is null" deletes get a partial index
 
     const FieldDef* field(const QString& name) const; // case-insensitive
+    int position(const QString& name) const;          // case-insensitive; -1 when absent
+    QHash<QString, int> positions;                     // exact and lower-case names
     const IndexDef* index(const QString& name) const; // case-insensitive
 };
 

@@ -2,6 +2,8 @@
 
 #include "data/local/Database.h"
 
+#include <sqlite3.h>
+
 namespace qor::data {
 
 Cursor::Cursor(std::shared_ptr<Database> db, QString table, QStringList columns, OrderKey order)
@@ -9,7 +11,8 @@ Cursor::Cursor(std::shared_ptr<Database> db, QString table, QStringList columns,
 {
     QStringList select{QStringLiteral("rowid")};
     for (const OrderKey::Part& p : order_.parts)
-        select << p.expr;
+        if (p.field < 0)
+            select << p.expr;
     for (const QString& c : columns)
         select << sqlnames::quoted(c);
     select_ = QStringLiteral("SELECT %1 FROM %2").arg(select.join(QLatin1Char(',')), sqlnames::quoted(table_));
@@ -25,32 +28,82 @@ QString Cursor::orderBy(bool descending) const
     return parts.join(QLatin1Char(','));
 }
 
-std::optional<CursorRow> Cursor::fetch(const Step& step, bool descending)
+QString Cursor::sqlFor(int level, Beyond beyond, bool descending, bool conditioned)
 {
+    const int key = (level << 5) | (int(beyond) << 2) | (descending ? 2 : 0) | (conditioned ? 1 : 0);
+    if (const auto it = sql_.constFind(key); it != sql_.constEnd())
+        return *it;
     QStringList where;
-    if (!condition_.isEmpty())
+    if (conditioned)
         where << QLatin1Char('(') + condition_.sql + QLatin1Char(')');
-    if (!step.where.isEmpty())
-        where << step.where;
+    for (int j = 0; j < level; ++j) {
+        const OrderKey::Part& p = order_.parts.at(j);
+        where << p.expr + (p.nullable ? QStringLiteral(" IS ?") : QStringLiteral(" = ?"));
+    }
+    const QString next = level < order_.parts.size() ? order_.parts.at(level).expr : QString();
+    switch (beyond) {
+    case Beyond::None:
+        break;
+    case Beyond::RowidAfter:
+        where << QStringLiteral("rowid > ?");
+        break;
+    case Beyond::RowidBefore:
+        where << QStringLiteral("rowid < ?");
+        break;
+    case Beyond::Rowid:
+        where << QStringLiteral("rowid = ?");
+        break;
+    case Beyond::Greater:
+        where << next + QStringLiteral(" > ?");
+        break;
+    case Beyond::NotNull:
+        where << next + QStringLiteral(" IS NOT NULL");
+        break;
+    case Beyond::Less:
+        where << next + QStringLiteral(" < ?");
+        break;
+    case Beyond::Null:
+        where << next + QStringLiteral(" IS NULL");
+        break;
+    }
     QString sql = select_;
     if (!where.isEmpty())
         sql += QStringLiteral(" WHERE ") + where.join(QStringLiteral(" AND "));
-    sql += QStringLiteral(" ORDER BY ") + orderBy(descending) + QStringLiteral(" LIMIT 1");
+    sql += QStringLiteral(" ORDER BY ") + orderBy(descending) + QStringLiteral(" LIMIT ?");
+    sql_.insert(key, sql);
+    return sql;
+}
 
+QList<CursorRow> Cursor::run(int level, Beyond beyond, bool descending, QVariantList params, int limit,
+                             bool conditioned)
+{
+    conditioned = conditioned && !condition_.isEmpty();
+    return fetch(sqlFor(level, beyond, descending, conditioned), params, limit, conditioned);
+}
+
+QList<CursorRow> Cursor::fetch(const QString& sql, const QVariantList& params, int limit, bool conditioned)
+{
     Statement& st = db_->cached(sql);
-    std::optional<CursorRow> out;
+    QList<CursorRow> out;
     try {
-        st.bindAll(condition_.params);
-        st.bindAll(step.params, int(condition_.params.size()) + 1);
-        if (st.step()) {
+        int next = 1;
+        if (conditioned) {
+            st.bindAll(condition_.params, next);
+            next += int(condition_.params.size());
+        }
+        st.bindAll(params, next);
+        st.bind(next + int(params.size()), limit);
+        int keys = 0;
+        for (const OrderKey::Part& p : order_.parts)
+            keys += p.field < 0 ? 1 : 0;
+        while (st.step()) {
             CursorRow row;
-            row.rowid = st.column(0).toLongLong();
-            const int keys = int(order_.parts.size());
+            row.rowid = sqlite3_column_int64(st.handle(), 0);
+            row.key.reserve(keys);
             for (int i = 0; i < keys; ++i)
-                row.key << st.column(1 + i);
-            for (int i = 1 + keys; i < st.columnCount(); ++i)
-                row.values << st.column(i);
-            out = std::move(row);
+                row.key.emplaceBack(st.column(1 + i));
+            row.values = PackedRow::fromStatement(st.handle(), 1 + keys);
+            out << std::move(row);
         }
     } catch (...) {
         st.reset();
@@ -60,75 +113,61 @@ std::optional<CursorRow> Cursor::fetch(const Step& step, bool descending)
     return out;
 }
 
-std::optional<CursorRow> Cursor::first() { return fetch({}, false); }
-std::optional<CursorRow> Cursor::last() { return fetch({}, true); }
-
-std::optional<CursorRow> Cursor::neighbour(const CursorRow& row, bool forward)
+QVariant Cursor::keyValue(const CursorRow& row, int part) const
 {
-    // Level i: the first i key parts equal the row's, part i lies beyond it.
-    // The deepest level (all parts equal, rowid beyond) is the nearest.
-    const int n = int(order_.parts.size());
-    for (int level = n; level >= 0; --level) {
-        Step step;
-        QStringList equal;
-        for (int j = 0; j < level; ++j) {
-            const OrderKey::Part& p = order_.parts.at(j);
-            equal << p.expr + (p.nullable ? QStringLiteral(" IS ?") : QStringLiteral(" = ?"));
-            step.params << row.key.at(j);
-        }
-        const QString prefix = equal.join(QStringLiteral(" AND "));
-        auto with = [&](const QString& cond) {
-            Step s = step;
-            s.where = prefix.isEmpty() ? cond : prefix + QStringLiteral(" AND ") + cond;
-            return s;
-        };
-        if (level == n) {
-            Step s = with(forward ? QStringLiteral("rowid > ?") : QStringLiteral("rowid < ?"));
-            s.params << row.rowid;
-            if (auto r = fetch(s, !forward))
-                return r;
-            continue;
-        }
-        const OrderKey::Part& p = order_.parts.at(level);
-        const QVariant& v = row.key.at(level);
-        if (forward) {
-            // Nulls come first, so beyond a null is every non-null value.
-            Step s = with(v.isNull() ? p.expr + QStringLiteral(" IS NOT NULL") : p.expr + QStringLiteral(" > ?"));
-            if (!v.isNull())
-                s.params << v;
-            if (auto r = fetch(s, false))
-                return r;
-        } else if (!v.isNull()) {
-            Step s = with(p.expr + QStringLiteral(" < ?"));
-            s.params << v;
-            if (auto r = fetch(s, true))
-                return r;
-            if (p.nullable)
-                if (auto r = fetch(with(p.expr + QStringLiteral(" IS NULL")), true))
-                    return r;
-        }
-    }
-    return std::nullopt;
+    const OrderKey::Part& p = order_.parts.at(part);
+    if (p.field >= 0)
+        return row.values.at(p.field);
+    int k = 0;
+    for (int j = 0; j < part; ++j)
+        k += order_.parts.at(j).field < 0 ? 1 : 0;
+    return row.key.at(k);
 }
 
-std::optional<CursorRow> Cursor::after(const CursorRow& row) { return neighbour(row, true); }
-std::optional<CursorRow> Cursor::before(const CursorRow& row) { return neighbour(row, false); }
+QList<CursorRow> Cursor::first(int limit) { return run(0, Beyond::None, false, {}, limit); }
+QList<CursorRow> Cursor::last(int limit) { return run(0, Beyond::None, true, {}, limit); }
+
+QList<CursorRow> Cursor::neighbour(const CursorRow& row, bool forward, int limit)
+{
+    // Level i: the first i key parts equal the row's, part i lies beyond it.
+    // The deepest level (all parts equal, rowid beyond) holds the nearest
+    // rows; each level's rows come before the next level's, so the first
+    // level that has rows gives the batch.
+    const int n = int(order_.parts.size());
+    for (int level = n; level >= 0; --level) {
+        QVariantList prefix;
+        for (int j = 0; j < level; ++j)
+            prefix << keyValue(row, j);
+        QList<CursorRow> rows;
+        if (level == n) {
+            rows = run(level, forward ? Beyond::RowidAfter : Beyond::RowidBefore, !forward, prefix << row.rowid, limit);
+        } else {
+            const QVariant v = keyValue(row, level);
+            if (forward) {
+                // Nulls come first, so beyond a null is every non-null value.
+                rows = v.isNull() ? run(level, Beyond::NotNull, false, prefix, limit)
+                                  : run(level, Beyond::Greater, false, QVariantList(prefix) << v, limit);
+            } else if (!v.isNull()) {
+                rows = run(level, Beyond::Less, true, QVariantList(prefix) << v, limit);
+                if (rows.isEmpty() && order_.parts.at(level).nullable)
+                    rows = run(level, Beyond::Null, true, prefix, limit);
+            }
+        }
+        if (!rows.isEmpty())
+            return rows;
+    }
+    return {};
+}
+
+QList<CursorRow> Cursor::after(const CursorRow& row, int limit) { return neighbour(row, true, limit); }
+QList<CursorRow> Cursor::before(const CursorRow& row, int limit) { return neighbour(row, false, limit); }
 
 std::optional<CursorRow> Cursor::byRowid(qint64 rowid, bool applyCondition)
 {
-    const SqlCondition saved = condition_;
-    if (!applyCondition)
-        condition_ = {};
-    Step s{QStringLiteral("rowid = ?"), {rowid}};
-    std::optional<CursorRow> r;
-    try {
-        r = fetch(s, false);
-    } catch (...) {
-        condition_ = saved;
-        throw;
-    }
-    condition_ = saved;
-    return r;
+    QList<CursorRow> rows = run(0, Beyond::Rowid, false, {rowid}, 1, applyCondition);
+    if (rows.isEmpty())
+        return std::nullopt;
+    return std::move(rows.first());
 }
 
 int Cursor::count()
@@ -151,4 +190,3 @@ int Cursor::count()
 }
 
 } // namespace qor::data
-

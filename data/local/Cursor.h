@@ -1,7 +1,10 @@
 #pragma once
 
 #include "data/local/FilterParser.h"
+#include "data/local/PackedRow.h"
 
+#include <QHash>
+#include <QList>
 #include <QStringList>
 #include <QVariantList>
 
@@ -12,12 +15,13 @@ namespace qor::data {
 
 class Database;
 
-// One row as the cursor holds it: its rowid, the values of the order key
-// (as stored, to find the neighbours) and the field values (as stored).
+// One row as the cursor holds it: its rowid, the values of the order-key
+// expressions that are not plain columns (as stored, to find the
+// neighbours) and the field values (as stored).
 struct CursorRow {
     qint64 rowid = 0;
     QVariantList key;
-    QVariantList values;
+    PackedRow values;
 };
 
 // An order over a table: SQL expressions, then rowid (entry order) as the
@@ -26,6 +30,7 @@ struct OrderKey {
     struct Part {
         QString expr;
         bool nullable = true;
+        int field = -1; // a plain column: its index in the row's values (read once)
     };
     QList<Part> parts;
 };
@@ -39,31 +44,40 @@ class Cursor {
 public:
     Cursor(std::shared_ptr<Database> db, QString table, QStringList columns, OrderKey order);
 
-    void setCondition(SqlCondition c) { condition_ = std::move(c); }
+    void setCondition(SqlCondition c)
+    {
+        condition_ = std::move(c);
+        sql_.clear();
+    }
     const SqlCondition& condition() const { return condition_; }
 
-    std::optional<CursorRow> first();
-    std::optional<CursorRow> last();
-    std::optional<CursorRow> after(const CursorRow& row);
-    std::optional<CursorRow> before(const CursorRow& row);
+    // Up to `limit` rows: from the first (or the last) row of the order, or
+    // beyond a row in either direction, nearest first.
+    QList<CursorRow> first(int limit);
+    QList<CursorRow> last(int limit);
+    QList<CursorRow> after(const CursorRow& row, int limit);
+    QList<CursorRow> before(const CursorRow& row, int limit);
     // The row itself, if it still exists and passes the condition when asked to.
     std::optional<CursorRow> byRowid(qint64 rowid, bool applyCondition);
     int count();
 
 private:
-    struct Step {
-        QString where;
-        QVariantList params;
-    };
-    std::optional<CursorRow> fetch(const Step& step, bool descending);
-    std::optional<CursorRow> neighbour(const CursorRow& row, bool forward);
+    // What lies beyond the rows matched by the key prefix of a level.
+    enum class Beyond { None, RowidAfter, RowidBefore, Greater, NotNull, Less, Null, Rowid };
+    QString sqlFor(int level, Beyond beyond, bool descending, bool conditioned);
+    QList<CursorRow> fetch(const QString& sql, const QVariantList& params, int limit, bool conditioned);
+    QList<CursorRow> run(int level, Beyond beyond, bool descending, QVariantList params, int limit,
+                         bool conditioned = true);
+    QList<CursorRow> neighbour(const CursorRow& row, bool forward, int limit);
     QString orderBy(bool descending) const;
+    QVariant keyValue(const CursorRow& row, int part) const;
 
     std::shared_ptr<Database> db_;
     QString table_;
     QString select_;
     OrderKey order_;
     SqlCondition condition_;
+    QHash<int, QString> sql_; // statement texts by shape, built once per condition
 };
 
 } // namespace qor::data

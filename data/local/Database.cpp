@@ -3,6 +3,7 @@
 #include "data/base/Error.h"
 #include "data/base/SuitePaths.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
 
@@ -80,15 +81,37 @@ void Database::releaseIdle()
     }
 }
 
-QString Database::folderOf(const QString& location) { return SuitePaths::location(location); }
+QString Database::folderOf(const QString& location)
+{
+    // Tables are opened often; the alias file is read again only when it changes.
+    struct Resolved {
+        QDateTime iniStamp;
+        QString folder;
+    };
+    static QHash<QString, Resolved> cache;
+    const QString root = SuitePaths::root();
+    const QDateTime stamp = QFileInfo(root + QStringLiteral("/qorengine.ini")).lastModified();
+    const QString key = root + QLatin1Char('\n') + location;
+    const auto it = cache.constFind(key);
+    if (it != cache.constEnd() && it->iniStamp == stamp)
+        return it->folder;
+    const QString folder = SuitePaths::location(location);
+    cache.insert(key, Resolved{stamp, folder});
+    return folder;
+}
 
 std::shared_ptr<Database> Database::forFolder(const QString& folder)
 {
+    static QHash<QString, QString> canonicalOf;
+    auto& r = registry();
+    if (const auto known = canonicalOf.constFind(folder); known != canonicalOf.constEnd())
+        if (const auto it = r.find(*known); it != r.end())
+            return it->second;
     const QFileInfo info(folder);
     if (!info.isDir())
         throw Error(kind::FolderNotFound, QStringLiteral("Pasta de dados não encontrada: %1").arg(folder));
     const QString canonical = info.canonicalFilePath();
-    auto& r = registry();
+    canonicalOf.insert(folder, canonical);
     const auto it = r.find(canonical);
     if (it != r.end())
         return it->second;
@@ -109,9 +132,10 @@ Database::~Database()
 
 void Database::open()
 {
+    // All table work happens on the user-interface thread: no SQLite mutex.
     const QByteArray file = QDir::toNativeSeparators(path_).toUtf8();
     const int rc = sqlite3_open_v2(file.constData(), &db_,
-                                   SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_FULLMUTEX, nullptr);
+                                   SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX, nullptr);
     if (rc != SQLITE_OK)
         raise(rc, path_);
     sqlite3_extended_result_codes(db_, 1);

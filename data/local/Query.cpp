@@ -60,8 +60,9 @@ struct Query::Impl {
     int total = -1;
     bool eof = true;
     bool bof = true;
-    QString rewritten;
-    QStringList floatColumns;
+    DialectResult dialect;
+    QString preparedText;
+    QString preparedFolder;
 
     explicit Impl(Query& query) : q(query) {}
 
@@ -73,37 +74,55 @@ struct Query::Impl {
             throw Error(kind::DataSetClosed, QStringLiteral("Consulta %1 fechada").arg(q.objectName()));
     }
 
-    std::unique_ptr<Statement> prepare()
+    // Prepares the statement, or reuses the one prepared for the same text
+    // and folder (maintenance statements run again and again).
+    void prepare()
     {
-        const DialectResult r = SqlDialect::rewrite(text());
-        if (r.sql.isEmpty())
-            throw Error(kind::SqlError, QStringLiteral("Consulta %1 sem comando SQL").arg(q.objectName()));
-        db = Database::forFolder(Database::folderOf(location));
-        for (const QString& t : r.catalogTables)
-            db->ensureTable(*Catalog::find(t));
-        for (const QString& t : r.otherTables)
-            if (!db->tableExists(t))
-                throw Error(kind::TableNotFound, QStringLiteral("Tabela %1 não encontrada em %2").arg(t, location));
-        std::unique_ptr<Statement> st;
-        try {
-            st = std::make_unique<Statement>(*db, r.sql, false);
-        } catch (const Error& e) {
-            if (e.is(kind::SqlError) && e.text().startsWith(QLatin1String("no such column")))
-                throw Error(kind::FieldNotFound, e.text());
-            throw;
+        const QString folder = Database::folderOf(location);
+        const QString sql = text();
+        if (!stmt || sql != preparedText || folder != preparedFolder) {
+            stmt.reset();
+            preparedText.clear();
+            dialect = SqlDialect::rewrite(sql);
+            if (dialect.sql.isEmpty())
+                throw Error(kind::SqlError, QStringLiteral("Consulta %1 sem comando SQL").arg(q.objectName()));
+            db = Database::forFolder(folder);
+            ensureTables();
+            std::unique_ptr<Statement> st;
+            try {
+                st = std::make_unique<Statement>(*db, dialect.sql, false);
+            } catch (const Error& e) {
+                if (e.is(kind::SqlError) && e.text().startsWith(QLatin1String("no such column")))
+                    throw Error(kind::FieldNotFound, e.text());
+                throw;
+            }
+            if (st->hasTail())
+                throw Error(kind::SqlError, QStringLiteral("Um comando SQL por vez: %1").arg(sql));
+            stmt = std::move(st);
+            preparedText = sql;
+            preparedFolder = folder;
+        } else {
+            ensureTables();
+            stmt->rewind();
         }
-        if (st->hasTail())
-            throw Error(kind::SqlError, QStringLiteral("Um comando SQL por vez: %1").arg(text()));
-        for (int i = 1; i <= st->parameterCount(); ++i) {
-            const QString name = st->parameterName(i);
+        for (int i = 1; i <= stmt->parameterCount(); ++i) {
+            const QString name = stmt->parameterName(i);
             const QString key = name.mid(1).toLower();
             if (name.isEmpty() || !params.contains(key))
-                throw Error(kind::SqlError, QStringLiteral("Parâmetro %1 sem valor").arg(name.isEmpty() ? QStringLiteral("?") : name));
-            st->bind(i, params.value(key));
+                throw Error(kind::SqlError,
+                            QStringLiteral("Parâmetro %1 sem valor").arg(name.isEmpty() ? QStringLiteral("?") : name));
+            stmt->bind(i, params.value(key));
         }
-        rewritten = r.sql;
-        floatColumns = r.floatColumns;
-        return st;
+    }
+
+    // Tables must exist before the statement runs; a fresh site has none.
+    void ensureTables()
+    {
+        for (const QString& t : dialect.catalogTables)
+            db->ensureTable(*Catalog::find(t));
+        for (const QString& t : dialect.otherTables)
+            if (!db->tableExists(t))
+                throw Error(kind::TableNotFound, QStringLiteral("Tabela %1 não encontrada em %2").arg(t, location));
     }
 
     bool fetchTo(int index)
@@ -161,7 +180,7 @@ struct Query::Impl {
             if (origin) {
                 f.kind = origin->kind;
                 f.size = origin->size;
-            } else if (floatColumns.contains(stmt->columnName(c).toLower())) {
+            } else if (dialect.floatColumns.contains(stmt->columnName(c).toLower())) {
                 f.kind = FieldKind::Float;
             } else {
                 bool known = false;
@@ -227,13 +246,17 @@ void Query::setDeclaredFields(const QList<FieldDef>& fields) { d->declared = fie
 
 void Query::execSql()
 {
-    auto st = d->prepare();
-    while (st->step()) {
+    close();
+    d->prepare();
+    try {
+        while (d->stmt->step()) {
+        }
+    } catch (...) {
+        d->stmt->rewind();
+        throw;
     }
-    d->affected = st->readOnly() ? 0 : d->db->changes();
-    st.reset();
-    if (!active())
-        d->db.reset();
+    d->affected = d->stmt->readOnly() ? 0 : d->db->changes();
+    d->stmt->rewind();
 }
 
 int Query::rowsAffected() const { return d->affected; }
@@ -243,7 +266,7 @@ void Query::open()
     if (active())
         return;
     try {
-        d->stmt = d->prepare();
+        d->prepare();
         if (d->stmt->columnCount() == 0)
             throw Error(kind::SqlError, QStringLiteral("O comando não devolve linhas: %1").arg(d->text()));
         d->rows.clear();
@@ -253,8 +276,9 @@ void Query::open()
         d->total = -1;
         d->describe();
     } catch (...) {
-        d->stmt.reset();
-        d->db.reset();
+        if (d->stmt)
+            d->stmt->rewind();
+        d->rows.clear();
         throw;
     }
     d->pos = d->rows.isEmpty() ? -1 : 0;
@@ -269,8 +293,7 @@ void Query::close()
 {
     if (!active())
         return;
-    d->stmt.reset();
-    d->db.reset();
+    d->stmt->rewind(); // gives the file back to other programs; kept for the next run
     d->rows.clear();
     d->resultFields.clear();
     d->visibleFields.clear();
@@ -335,7 +358,7 @@ int Query::recordCount()
     if (d->total >= 0)
         return d->total;
     // Counted by SQLite, not by reading the rows here.
-    Statement count(*d->db, QStringLiteral("SELECT count(*) FROM (%1)").arg(d->rewritten), false);
+    Statement count(*d->db, QStringLiteral("SELECT count(*) FROM (%1)").arg(d->dialect.sql), false);
     for (int i = 1; i <= count.parameterCount(); ++i)
         count.bind(i, d->params.value(count.parameterName(i).mid(1).toLower()));
     d->total = count.step() ? int(count.column(0).toLongLong()) : 0;

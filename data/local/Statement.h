@@ -38,6 +38,7 @@ public:
     bool readOnly() const;
     const QString& sql() const { return sql_; }
     bool hasTail() const { return hasTail_; }
+    sqlite3_stmt* handle() const { return stmt_; }
 
 private:
     Database& db_;

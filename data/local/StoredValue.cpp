@@ -27,8 +27,37 @@ QString stripTrailingBlanks(QString s)
     return s;
 }
 
+int digits(const QString& s, qsizetype from, qsizetype count)
+{
+    int n = 0;
+    for (qsizetype i = from; i < from + count; ++i) {
+        const char16_t c = s.at(i).unicode();
+        if (c < u'0' || c > u'9')
+            return -1;
+        n = n * 10 + (c - u'0');
+    }
+    return n;
+}
+
+// The stored forms, read without the general date parser (rows are read often).
+QDate storedDate(const QString& s)
+{
+    if (s.size() != 10 || s.at(4) != QLatin1Char('-') || s.at(7) != QLatin1Char('-'))
+        return {};
+    return QDate(digits(s, 0, 4), digits(s, 5, 2), digits(s, 8, 2));
+}
+
+QTime storedTime(const QString& s)
+{
+    if (s.size() != 12 || s.at(2) != QLatin1Char(':') || s.at(5) != QLatin1Char(':') || s.at(8) != QLatin1Char('.'))
+        return {};
+    return QTime(digits(s, 0, 2), digits(s, 3, 2), digits(s, 6, 2), digits(s, 9, 3));
+}
+
 QDate parseDate(const QString& s)
 {
+    if (const QDate d = storedDate(s); d.isValid())
+        return d;
     for (const char* f : {DateFormat, "dd/MM/yyyy", "dd.MM.yyyy", "d/M/yyyy"}) {
         const QDate d = QDate::fromString(s, QString::fromLatin1(f));
         if (d.isValid())
@@ -39,6 +68,8 @@ QDate parseDate(const QString& s)
 
 QTime parseTime(const QString& s)
 {
+    if (const QTime t = storedTime(s); t.isValid())
+        return t;
     for (const char* f : {TimeFormat, "hh:mm:ss", "hh:mm"}) {
         const QTime t = QTime::fromString(s, QString::fromLatin1(f));
         if (t.isValid())
@@ -48,6 +79,31 @@ QTime parseTime(const QString& s)
 }
 
 } // namespace
+
+static int byteDigits(const char* s, int from, int count)
+{
+    int n = 0;
+    for (int i = from; i < from + count; ++i) {
+        if (s[i] < '0' || s[i] > '9')
+            return -1;
+        n = n * 10 + (s[i] - '0');
+    }
+    return n;
+}
+
+QDate dateFromStored(const char* s, qsizetype size)
+{
+    if (size != 10 || s[4] != '-' || s[7] != '-')
+        return {};
+    return QDate(byteDigits(s, 0, 4), byteDigits(s, 5, 2), byteDigits(s, 8, 2));
+}
+
+QTime timeFromStored(const char* s, qsizetype size)
+{
+    if (size != 12 || s[2] != ':' || s[5] != ':' || s[8] != '.')
+        return {};
+    return QTime(byteDigits(s, 0, 2), byteDigits(s, 3, 2), byteDigits(s, 6, 2), byteDigits(s, 9, 3));
+}
 
 QString normaliseText(const QString& s, int size)
 {
@@ -99,7 +155,7 @@ QVariant toStorage(const FieldDef& field, const QVariant& v)
                                                           : v.toDate();
         if (!d.isValid())
             invalid(field, v);
-        return d.toString(QString::fromLatin1(DateFormat));
+        return d.toString(Qt::ISODate);
     }
     case FieldKind::Time: {
         const QTime t = v.typeId() == QMetaType::QDateTime ? v.toDateTime().time()
@@ -107,13 +163,13 @@ QVariant toStorage(const FieldDef& field, const QVariant& v)
                                                           : v.toTime();
         if (!t.isValid())
             invalid(field, v);
-        return t.toString(QString::fromLatin1(TimeFormat));
+        return t.toString(Qt::ISODateWithMs);
     }
     case FieldKind::DateTime: {
         const QDateTime dt = isText ? QDateTime::fromString(asText, Qt::ISODateWithMs) : v.toDateTime();
         if (!dt.isValid())
             invalid(field, v);
-        return dt.toString(QString::fromLatin1(DateTimeFormat));
+        return dt.toString(Qt::ISODateWithMs);
     }
     }
     invalid(field, v);
@@ -125,11 +181,11 @@ QVariant fromStorage(FieldKind kind, const QVariant& s)
         return {};
     switch (kind) {
     case FieldKind::Text:
-        return s.toString();
+        return s.typeId() == QMetaType::QString ? s : QVariant(s.toString());
     case FieldKind::Integer:
         return QVariant(int(s.toLongLong()));
     case FieldKind::Float:
-        return QVariant(s.toDouble());
+        return s.typeId() == QMetaType::Double ? s : QVariant(s.toDouble());
     case FieldKind::Date: {
         const QDate d = parseDate(s.toString());
         return d.isValid() ? QVariant(d) : QVariant();

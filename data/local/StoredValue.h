@@ -24,6 +24,11 @@ QVariant toStorage(const FieldDef& field, const QVariant& v);
 // QString; null stays a null QVariant.
 QVariant fromStorage(FieldKind kind, const QVariant& stored);
 
+// The stored forms "yyyy-MM-dd" and "hh:mm:ss.zzz" read straight from the
+// bytes SQLite holds; invalid for any other text.
+QDate dateFromStored(const char* utf8, qsizetype size);
+QTime timeFromStored(const char* utf8, qsizetype size);
+
 // Trailing blanks stripped, cut to size (0 = no limit); "" means null.
 QString normaliseText(const QString& s, int size);
 

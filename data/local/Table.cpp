@@ -6,6 +6,7 @@
 #include "data/local/Database.h"
 #include "data/local/StoredValue.h"
 
+#include <algorithm>
 #include <optional>
 
 namespace qor::data {
@@ -43,7 +44,12 @@ struct Table::Impl {
     std::shared_ptr<Database> db;
     std::unique_ptr<Cursor> cursor;
     DataSetState state = DataSetState::Inactive;
-    std::optional<CursorRow> current;
+    // Rows around the current one, in table order, read in batches that grow
+    // while the caller keeps walking one way; at = the current row.
+    QList<CursorRow> window;
+    int at = -1;
+    int forwardStreak = 0;
+    int backwardStreak = 0;
     bool eof = true;
     bool bof = true;
     QVariantList buffer;   // Edit/Insert: values as stored
@@ -79,14 +85,26 @@ struct Table::Impl {
             throw Error(kind::DataSetClosed, QStringLiteral("Tabela %1 fechada").arg(tableLabel()));
     }
 
+    // Callers mostly read fields in order: the one after the last found is tried first.
+    mutable int lastPos = -1;
+
     int fieldPos(const QString& field) const
     {
         const QList<FieldDef>& fields = def ? def->fields : noFields();
-        for (int i = 0; i < fields.size(); ++i)
-            if (fields.at(i).name.compare(field, Qt::CaseInsensitive) == 0)
-                return i;
-        throw Error(kind::FieldNotFound, QStringLiteral("Campo %1 não encontrado na tabela %2").arg(field, tableLabel()));
+        const int n = int(fields.size());
+        if (n > 0) {
+            const int guess = (lastPos + 1) % n;
+            if (fields.at(guess).name == field)
+                return lastPos = guess;
+        }
+        const int pos = def ? def->position(field) : -1;
+        if (pos < 0)
+            throw Error(kind::FieldNotFound,
+                        QStringLiteral("Campo %1 não encontrado na tabela %2").arg(field, tableLabel()));
+        return lastPos = pos;
     }
+
+    QString fieldName(const QString& f) const { return def->fields.at(fieldPos(f)).name; }
 
     QStringList columns() const
     {
@@ -101,7 +119,7 @@ struct Table::Impl {
         OrderKey key;
         auto plain = [&](const QStringList& fields) {
             for (const QString& f : fields)
-                key.parts << OrderKey::Part{sqlnames::quoted(f), true};
+                key.parts << OrderKey::Part{sqlnames::quoted(fieldName(f)), true, fieldPos(f)};
         };
         if (indexName.isEmpty()) {
             if (!def->primaryKey.isEmpty())
@@ -126,7 +144,7 @@ struct Table::Impl {
                             QStringLiteral("Índice %1 da tabela %2 inutilizável: há linhas que o violam")
                                 .arg(idx->name, def->name));
             for (const QString& f : idx->fields)
-                key.parts << OrderKey::Part{QStringLiteral("ifnull(%1,'')").arg(sqlnames::quoted(f)), false};
+                key.parts << OrderKey::Part{QStringLiteral("ifnull(%1,'')").arg(sqlnames::quoted(f)), false, -1};
             return key;
         }
         const QString added = sqlnames::secondary(def->name, indexName);
@@ -159,13 +177,75 @@ struct Table::Impl {
         emit q.stateChanged();
     }
 
-    void moveTo(std::optional<CursorRow> row, bool atEof, bool atBof)
+    bool hasRow() const { return at >= 0; }
+    const CursorRow& row() const { return window.at(at); }
+
+    void settle(std::optional<CursorRow> r, bool atEof, bool atBof)
     {
-        current = std::move(row);
-        eof = atEof || !current;
-        bof = atBof || !current;
+        window.clear();
+        at = -1;
+        if (r) {
+            window << std::move(*r);
+            at = 0;
+        }
+        forwardStreak = backwardStreak = 0;
+        eof = atEof || !hasRow();
+        bof = atBof || !hasRow();
         emit q.rowChanged();
     }
+
+    void settle(QList<CursorRow> rows, bool atEof, bool atBof)
+    {
+        window = std::move(rows);
+        at = window.isEmpty() ? -1 : 0;
+        forwardStreak = backwardStreak = 0;
+        eof = atEof || !hasRow();
+        bof = atBof || !hasRow();
+        emit q.rowChanged();
+    }
+
+    static int batch(int streak) { return streak <= 0 ? 64 : 256; }
+    static constexpr int WindowLimit = 1024;
+
+    // Once a caller walks from the first row, first() reads a batch at once.
+    bool walks = false;
+
+    bool stepForward()
+    {
+        if (at + 1 >= window.size()) {
+            walks = true;
+            QList<CursorRow> more = cursor->after(window.last(), batch(forwardStreak++));
+            if (more.isEmpty())
+                return false;
+            window.append(std::move(more));
+            if (window.size() > WindowLimit) {
+                const int drop = int(window.size()) - WindowLimit;
+                window.remove(0, drop);
+                at -= drop;
+            }
+        }
+        ++at;
+        return true;
+    }
+
+    bool stepBackward()
+    {
+        if (at == 0) {
+            QList<CursorRow> more = cursor->before(window.first(), batch(backwardStreak++));
+            if (more.isEmpty())
+                return false;
+            std::reverse(more.begin(), more.end());
+            at += int(more.size());
+            more.append(std::move(window));
+            window = std::move(more);
+            if (window.size() > WindowLimit)
+                window.resize(WindowLimit);
+        }
+        --at;
+        return true;
+    }
+
+    void toFirst(bool walking) { settle(cursor->first(walking ? batch(0) : 1), false, true); }
 
     void checkBrowse()
     {
@@ -175,19 +255,17 @@ struct Table::Impl {
 
     void repositionAfterLoss(const CursorRow& gone)
     {
-        if (auto n = cursor->after(gone))
-            moveTo(std::move(n), false, false);
-        else if (auto p = cursor->before(gone))
-            moveTo(std::move(p), false, false);
-        else
-            moveTo(std::nullopt, true, true);
+        QList<CursorRow> n = cursor->after(gone, 1);
+        if (n.isEmpty())
+            n = cursor->before(gone, 1);
+        settle(std::move(n), false, false);
     }
 
     QVariant currentValue(int pos) const
     {
         if (state == DataSetState::Edit || state == DataSetState::Insert)
             return buffer.at(pos);
-        return current ? current->values.at(pos) : QVariant();
+        return hasRow() ? row().values.at(pos) : QVariant();
     }
 
     void releaseUse()
@@ -202,7 +280,8 @@ struct Table::Impl {
     {
         releaseUse();
         cursor.reset();
-        current.reset();
+        window.clear();
+        at = -1;
         buffer.clear();
         modified.clear();
         db.reset();
@@ -259,13 +338,13 @@ void Table::setIndexName(const QString& name)
         d->indexName = previous;
         throw;
     }
-    if (d->current) {
-        if (auto r = d->cursor->byRowid(d->current->rowid, true)) {
-            d->moveTo(std::move(r), false, false);
+    if (d->hasRow()) {
+        if (auto r = d->cursor->byRowid(d->row().rowid, true)) {
+            d->settle(std::move(r), false, false);
             return;
         }
     }
-    d->moveTo(d->cursor->first(), false, true);
+    d->toFirst(false);
 }
 
 QString Table::indexName() const { return d->indexName; }
@@ -301,16 +380,13 @@ void Table::open()
         d->acquired = true;
         d->acquiredExclusive = d->exclusive;
         d->buildCursor();
-        auto row = d->cursor->first();
-        d->current = std::move(row);
-        d->eof = !d->current;
-        d->bof = true;
+        QList<CursorRow> rows = d->cursor->first(1);
+        d->settle(std::move(rows), false, true);
     } catch (...) {
         d->shutDown();
         throw;
     }
     d->setState(DataSetState::Browse);
-    emit rowChanged();
 }
 
 void Table::close()
@@ -328,29 +404,25 @@ void Table::first()
 {
     d->requireActive();
     d->checkBrowse();
-    d->moveTo(d->cursor->first(), false, true);
+    d->toFirst(d->walks);
 }
 
 void Table::last()
 {
     d->requireActive();
     d->checkBrowse();
-    d->moveTo(d->cursor->last(), true, false);
+    d->settle(d->cursor->last(1), true, false);
 }
 
 void Table::next()
 {
     d->requireActive();
     d->checkBrowse();
-    if (!d->current) {
-        d->eof = true;
-        return;
-    }
-    if (auto r = d->cursor->after(*d->current))
-        d->moveTo(std::move(r), false, false);
-    else {
-        d->eof = true;
+    if (d->hasRow() && d->stepForward()) {
+        d->eof = d->bof = false;
         emit rowChanged();
+    } else {
+        d->eof = true;
     }
 }
 
@@ -358,15 +430,11 @@ void Table::prior()
 {
     d->requireActive();
     d->checkBrowse();
-    if (!d->current) {
-        d->bof = true;
-        return;
-    }
-    if (auto r = d->cursor->before(*d->current))
-        d->moveTo(std::move(r), false, false);
-    else {
-        d->bof = true;
+    if (d->hasRow() && d->stepBackward()) {
+        d->eof = d->bof = false;
         emit rowChanged();
+    } else {
+        d->bof = true;
     }
 }
 
@@ -385,7 +453,10 @@ QVariant Table::value(const QString& field) const
 {
     d->requireActive();
     const int pos = d->fieldPos(field);
-    return stored::fromStorage(d->def->fields.at(pos).kind, d->currentValue(pos));
+    const FieldKind kind = d->def->fields.at(pos).kind;
+    if (d->state == DataSetState::Browse)
+        return d->hasRow() ? d->row().values.read(pos, kind) : QVariant();
+    return stored::fromStorage(kind, d->currentValue(pos));
 }
 
 void Table::setValue(const QString& field, const QVariant& v)
@@ -416,17 +487,18 @@ void Table::edit()
     d->requireActive();
     if (d->state == DataSetState::Edit || d->state == DataSetState::Insert)
         return;
-    if (!d->current) {
+    if (!d->hasRow()) {
         append();
         return;
     }
     // Edit the row as it is stored now, not as it was read.
-    auto fresh = d->cursor->byRowid(d->current->rowid, false);
+    auto fresh = d->cursor->byRowid(d->row().rowid, false);
     if (!fresh)
         throw Error(kind::SqlError,
                     QStringLiteral("O registro da tabela %1 foi excluído por outro usuário").arg(d->def->name));
-    d->current = std::move(fresh);
-    d->buffer = d->current->values;
+    const bool atEof = d->eof, atBof = d->bof;
+    d->settle(std::move(fresh), atEof, atBof);
+    d->buffer = d->row().values.toList();
     d->modified = QList<bool>(d->def->fields.size(), false);
     d->setState(DataSetState::Edit);
     emit rowChanged();
@@ -459,7 +531,7 @@ void Table::post()
             st.reset();
             rowid = db.lastInsertRowid();
         } else {
-            rowid = d->current->rowid;
+            rowid = d->row().rowid;
             QStringList sets;
             QVariantList values;
             for (int i = 0; i < d->buffer.size(); ++i) {
@@ -494,7 +566,7 @@ void Table::post()
     d->modified.clear();
     auto row = d->cursor->byRowid(rowid, false);
     d->setState(DataSetState::Browse);
-    d->moveTo(std::move(row), false, false);
+    d->settle(std::move(row), false, false);
 }
 
 void Table::cancel()
@@ -515,14 +587,13 @@ void Table::remove()
         return;
     }
     cancel();
-    if (!d->current)
+    if (!d->hasRow())
         throw Error(kind::InvalidValue, QStringLiteral("A tabela %1 está vazia: nada a excluir").arg(d->def->name));
-    const CursorRow doomed = *d->current;
+    const CursorRow doomed = d->row();
     if (d->beforeDelete) {
         d->beforeDelete(*this);
         // The hook may have moved; the row to delete is the one it was given.
         d->requireActive();
-        d->current = doomed;
     }
     Statement& st = d->db->cached(QStringLiteral("DELETE FROM %1 WHERE rowid=?").arg(sqlnames::quoted(d->def->name)));
     st.bind(1, doomed.rowid);
@@ -540,14 +611,15 @@ void Table::refresh()
 {
     d->requireActive();
     d->checkBrowse();
-    if (!d->current) {
-        d->moveTo(d->cursor->first(), false, true);
+    if (!d->hasRow()) {
+        d->toFirst(false);
         return;
     }
-    if (auto r = d->cursor->byRowid(d->current->rowid, true))
-        d->moveTo(std::move(r), d->eof, d->bof);
+    const CursorRow was = d->row();
+    if (auto r = d->cursor->byRowid(was.rowid, true))
+        d->settle(std::move(r), d->eof, d->bof);
     else
-        d->repositionAfterLoss(*d->current);
+        d->repositionAfterLoss(was);
 }
 
 void Table::setFilter(const QString& text)
@@ -565,7 +637,7 @@ void Table::setFilter(const QString& text)
         d->filterText = previous;
         throw;
     }
-    d->moveTo(d->cursor->first(), false, true);
+    d->toFirst(false);
 }
 
 QString Table::filter() const { return d->filterText; }
@@ -584,7 +656,7 @@ void Table::setFiltered(bool on)
         d->filtered = !on;
         throw;
     }
-    d->moveTo(d->cursor->first(), false, true);
+    d->toFirst(false);
 }
 
 bool Table::filtered() const { return d->filtered; }
@@ -592,7 +664,7 @@ bool Table::filtered() const { return d->filtered; }
 QVariant Table::bookmark() const
 {
     d->requireActive();
-    return d->current ? QVariant(qlonglong(d->current->rowid)) : QVariant();
+    return d->hasRow() ? QVariant(qlonglong(d->row().rowid)) : QVariant();
 }
 
 void Table::goToBookmark(const QVariant& b)
@@ -604,7 +676,7 @@ void Table::goToBookmark(const QVariant& b)
     auto r = ok ? d->cursor->byRowid(rowid, true) : std::nullopt;
     if (!r)
         throw Error(kind::InvalidValue, QStringLiteral("Registro marcado não existe mais na tabela %1").arg(d->def->name));
-    d->moveTo(std::move(r), false, false);
+    d->settle(std::move(r), false, false);
 }
 
 void Table::addIndex(const QString& name, const QStringList& fields, bool primary)
@@ -637,7 +709,7 @@ void Table::addIndex(const QString& name, const QStringList& fields, bool primar
         throw;
     }
     d->buildCursor();
-    d->moveTo(d->cursor->first(), false, true);
+    d->toFirst(false);
 }
 
 void Table::emptyTable()
@@ -658,7 +730,7 @@ void Table::emptyTable()
         throw;
     }
     if (active())
-        d->moveTo(std::nullopt, true, true);
+        d->settle(std::nullopt, true, true);
     else
         d->db.reset();
 }

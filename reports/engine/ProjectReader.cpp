@@ -19,11 +19,11 @@ public:
     ProjectDef project()
     {
         ProjectDef out;
-        if (!xml_.readNextStartElement())
+        if (!nextChild())
             fail(QStringLiteral("documento vazio ou inválido"));
         if (xml_.name() != QLatin1String("reportProject"))
             fail(QStringLiteral("o elemento raiz deve ser <reportProject>"));
-        while (xml_.readNextStartElement()) {
+        while (nextChild()) {
             if (xml_.name() != QLatin1String("report"))
                 unexpected();
             ReportDef report = readReport();
@@ -31,8 +31,6 @@ public:
                 fail(QStringLiteral("relatório repetido: ") + report.name);
             out.reports << report;
         }
-        if (xml_.hasError())
-            fail(xml_.errorString());
         return out;
     }
 
@@ -43,6 +41,23 @@ private:
                     QStringLiteral("%1, linha %2: %3").arg(source_).arg(xml_.lineNumber()).arg(why));
     }
     [[noreturn]] void unexpected() const { fail(QStringLiteral("elemento inesperado <%1>").arg(xml_.name())); }
+
+    // The next child element; a fault in the XML itself stops the reading here.
+    bool nextChild()
+    {
+        const bool found = xml_.readNextStartElement();
+        if (xml_.hasError())
+            fail(xml_.errorString());
+        return found;
+    }
+
+    QString text()
+    {
+        const QString t = xml_.readElementText();
+        if (xml_.hasError())
+            fail(xml_.errorString());
+        return t;
+    }
 
     QString attr(const char* name) const { return xml_.attributes().value(QLatin1String(name)).toString(); }
     bool has(const char* name) const { return xml_.attributes().hasAttribute(QLatin1String(name)); }
@@ -99,7 +114,7 @@ private:
             fail(QStringLiteral("relatório sem nome"));
         r.caption = has("caption") ? attr("caption") : r.name;
         font_ = FontSpec{};
-        while (xml_.readNextStartElement()) {
+        while (nextChild()) {
             const auto n = xml_.name();
             if (n == QLatin1String("page"))
                 readPage(r.page);
@@ -162,7 +177,7 @@ private:
         block.connection = attr("connection");
         if (block.connection.isEmpty())
             fail(QStringLiteral("<data> sem conexão de dados"));
-        while (xml_.readNextStartElement()) {
+        while (nextChild()) {
             const auto n = xml_.name();
             if (n == QLatin1String("header")) {
                 const bool repeat = flag("repeat", true);
@@ -192,7 +207,7 @@ private:
         group.field = attr("field");
         if (group.field.isEmpty())
             fail(QStringLiteral("<group> sem campo"));
-        while (xml_.readNextStartElement()) {
+        while (nextChild()) {
             if (xml_.name() == QLatin1String("groupHeader"))
                 group.header = readBand(BandDef::Kind::GroupHeader, page);
             else if (xml_.name() == QLatin1String("groupFooter"))
@@ -212,7 +227,7 @@ private:
             fail(QStringLiteral("altura de banda inválida"));
         const FontSpec outer = font_;
         font_ = font(font_);
-        while (xml_.readNextStartElement())
+        while (nextChild())
             band.items << readItem(band, page);
         font_ = outer;
         return band;
@@ -243,7 +258,7 @@ private:
         item.font = font(font_);
         item.align = alignment();
         if (n == QLatin1String("text")) {
-            item.segments = parseTemplate(xml_.readElementText(), false);
+            item.segments = parseTemplate(text(), false);
         } else if (n == QLatin1String("field")) {
             if (attr("name").isEmpty())
                 fail(QStringLiteral("<field> sem nome"));
@@ -257,8 +272,8 @@ private:
             item.segments << Segment{Segment::Kind::Sum, attr("field"), attr("format")};
             xml_.skipCurrentElement();
         } else if (n == QLatin1String("pageNumber")) {
-            const QString text = xml_.readElementText();
-            item.segments = parseTemplate(text.isEmpty() ? QStringLiteral("{page}") : text, true);
+            const QString content = text();
+            item.segments = parseTemplate(content.isEmpty() ? QStringLiteral("{page}") : content, true);
         } else if (n == QLatin1String("dateTime")) {
             item.segments << Segment{Segment::Kind::PrintedAt, {},
                                      has("format") ? attr("format") : QStringLiteral("dd/mm/yyyy hh:nn")};

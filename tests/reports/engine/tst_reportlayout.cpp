@@ -261,6 +261,7 @@ private slots:
         QTest::addColumn<QString>("says");
         const QByteArray head = "<reportProject>\n<report name=\"r\">\n";
         QTest::newRow("not xml") << QByteArray("<reportProject><report") << "linha 1";
+        QTest::newRow("broken inside a block") << head + "<data connection=\"x\"><detail height=\"1\"><text>a</data>" << "linha 3: Opening and ending tag mismatch";
         QTest::newRow("wrong root") << QByteArray("<projeto/>") << "<reportProject>";
         QTest::newRow("unknown band") << head + "<rodape height=\"1\"/></report></reportProject>" << "linha 3: elemento inesperado <rodape>";
         QTest::newRow("data without detail") << head + "<data connection=\"x\"></data></report></reportProject>" << "<data> sem <detail>";
