@@ -6,6 +6,8 @@
 #include "data/local/Database.h"
 #include "data/local/StoredValue.h"
 
+#include <QRegularExpression>
+
 #include <algorithm>
 #include <optional>
 
@@ -288,9 +290,17 @@ struct Table::Impl {
         eof = bof = true;
     }
 
+    // Names the key the row breaks as the caller knows it: the primary key or
+    // the index by its own name ("PedSiQui").
     [[noreturn]] void keyViolation(const Error& e) const
     {
-        throw Error(kind::KeyViolation, QStringLiteral("Violação de chave na tabela %1 (%2)").arg(def->name, e.text()));
+        static const QRegularExpression quotedName(QStringLiteral("index '([^']+)'"));
+        const QString sqliteName = quotedName.match(e.text()).captured(1);
+        QString key = QStringLiteral("chave primária");
+        const QString prefix = def->name + QLatin1Char('_');
+        if (!sqliteName.isEmpty() && sqliteName != sqlnames::primaryUnique(def->name))
+            key = QStringLiteral("índice ") + (sqliteName.startsWith(prefix) ? sqliteName.mid(prefix.size()) : sqliteName);
+        throw Error(kind::KeyViolation, QStringLiteral("Violação de chave na tabela %1 (%2)").arg(def->name, key));
     }
 };
 
@@ -365,7 +375,10 @@ bool Table::hasPrimaryIndex()
     const TableDef& def = d->resolve();
     if (!def.primaryKey.isEmpty())
         return true;
-    return d->connect().indexExists(sqlnames::primaryUnique(def.name));
+    const bool exists = d->connect().indexExists(sqlnames::primaryUnique(def.name));
+    if (!active())
+        d->db.reset();
+    return exists;
 }
 
 void Table::open()

@@ -13,8 +13,23 @@ namespace qor::data {
 // A missing table is created from the catalog on first open.
 //
 // Natural order is the primary-key order where the table has one, else entry
-// order (MovCaixa: NumSessao then entry order). Table names are
-// case-insensitive ("SessaoCx.db", "sessaocx").
+// order (MovCaixa: NumSessao then entry order); empty key values sort first.
+// Table names are case-insensitive ("SessaoCx.db", "sessaocx").
+//
+// Moving as the suite's tables do: open() and first() set bof(), last() sets
+// eof(); next() past the last row sets eof() and stays on it. Moving,
+// refresh() or a new filter while editing posts first; close() drops unposted
+// changes. remove() lands on the next row, or on the previous one when the
+// last row went; the view is empty (eof and bof) when none is left. edit()
+// re-reads the stored row; on an empty table it appends.
+//
+// Rows are read from SQLite in small batches that grow while the caller walks
+// one way; a row another program changes meanwhile shows its new values after
+// refresh(), edit() or the next move beyond the batch.
+//
+// Exclusive use is known within this program (another table object opening
+// the same table fails with DatabaseLocked); addIndex() and emptyTable() also
+// lock the whole file against other programs while they run.
 class Table : public DataSet {
     Q_OBJECT
 public:
@@ -33,9 +48,13 @@ public:
     void setExclusive(bool on);
     bool exclusive() const;
 
-    // Needs exclusive open; a primary index on fields (natural order follows it).
+    // Needs exclusive open; a primary index on fields (natural order follows
+    // it; empty values count as equal; rows that repeat a key raise
+    // KeyViolation), or a secondary index selectable by name.
     void addIndex(const QString& name, const QStringList& fields, bool primary);
-    void emptyTable(); // delete every row
+    // Deletes every row, open or closed; DatabaseLocked while another table
+    // object of this program has the table open.
+    void emptyTable();
 
     // True when the table has a primary index (declared in the catalog, or
     // added by addIndex). This replaces the suite's test for the index file

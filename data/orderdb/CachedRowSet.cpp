@@ -9,12 +9,6 @@ namespace qor::orderdb {
 
 CachedRowSet::CachedRowSet(Provider& provider, QObject* parent) : QObject(parent), provider_(provider) {}
 
-void CachedRowSet::setState(State s)
-{
-    state_ = s;
-    emit stateChanged();
-}
-
 void CachedRowSet::load(RowData data)
 {
     columns_ = std::move(data.columns);
@@ -28,7 +22,7 @@ void CachedRowSet::open()
     if (active())
         return;
     load(provider_.fetch());
-    setState(State::Browse);
+    state_ = State::Browse;
     first();
 }
 
@@ -39,7 +33,7 @@ void CachedRowSet::close()
     load({});
     row_ = -1;
     eof_ = bof_ = true;
-    setState(State::Inactive);
+    state_ = State::Inactive;
 }
 
 void CachedRowSet::requireActive() const
@@ -70,15 +64,6 @@ void CachedRowSet::first()
     eof_ = rows_.isEmpty();
 }
 
-void CachedRowSet::last()
-{
-    requireActive();
-    postIfEditing();
-    row_ = static_cast<int>(rows_.size()) - 1;
-    eof_ = true;
-    bof_ = rows_.isEmpty();
-}
-
 void CachedRowSet::next()
 {
     requireActive();
@@ -88,18 +73,6 @@ void CachedRowSet::next()
         bof_ = false;
     } else {
         eof_ = true;
-    }
-}
-
-void CachedRowSet::prior()
-{
-    requireActive();
-    postIfEditing();
-    if (row_ > 0) {
-        --row_;
-        eof_ = false;
-    } else {
-        bof_ = true;
     }
 }
 
@@ -245,7 +218,7 @@ void CachedRowSet::edit()
     if (state_ == State::Edit)
         return;
     editBuffer_ = rows_.at(row_);
-    setState(State::Edit);
+    state_ = State::Edit;
 }
 
 void CachedRowSet::setValue(const QString& field, const QVariant& v)
@@ -271,7 +244,7 @@ void CachedRowSet::post()
             original.reset();
     }
     editBuffer_.clear();
-    setState(State::Browse);
+    state_ = State::Browse;
 }
 
 void CachedRowSet::cancel()
@@ -279,7 +252,7 @@ void CachedRowSet::cancel()
     if (state_ != State::Edit)
         return;
     editBuffer_.clear();
-    setState(State::Browse);
+    state_ = State::Browse;
 }
 
 void CachedRowSet::postIfEditing()

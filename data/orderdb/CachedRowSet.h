@@ -34,19 +34,14 @@ public:
 
     explicit CachedRowSet(Provider& provider, QObject* parent = nullptr);
 
-    Provider& provider() const { return provider_; }
-
     void open(); // raises like the command's fetchAll(); stays closed then
     void close();
     bool active() const { return state_ != State::Inactive; }
     State state() const { return state_; }
 
     int recordCount() const;
-    bool isEmpty() const { return recordCount() == 0; }
     void first();
-    void last();
     void next();
-    void prior();
     bool eof() const;
     bool bof() const;
     int recNo() const { return row_ + 1; } // 1-based; 0 when empty or closed
@@ -82,16 +77,12 @@ public:
     // still there. Logged changes must be applied first (InvalidValue).
     void refresh();
 
-signals:
-    void stateChanged();
-
 private:
     const QVariantList& currentRow() const;
     void requireActive() const;
     void requireRow() const;
     void postIfEditing();
     void load(RowData data);
-    void setState(State s);
 
     Provider& provider_;
     State state_ = State::Inactive;

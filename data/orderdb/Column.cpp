@@ -45,14 +45,18 @@ bool isFloating(const QVariant& v)
 
 Decimal toDecimal(const Column& column, const QVariant& v, int scale)
 {
-    if (v.metaType() == QMetaType::fromType<Decimal>())
-        return v.value<Decimal>().rescaled(scale);
-    if (isIntegral(v))
-        return Decimal::fromText(QString::number(v.toLongLong()), scale);
-    if (isFloating(v))
-        return Decimal::fromDouble(v.toDouble(), scale);
-    if (v.metaType().id() == QMetaType::QString)
-        return Decimal::fromText(v.toString(), scale);
+    try {
+        if (v.metaType() == QMetaType::fromType<Decimal>())
+            return v.value<Decimal>().rescaled(scale);
+        if (isIntegral(v))
+            return Decimal::fromText(QString::number(v.toLongLong()), scale);
+        if (isFloating(v))
+            return Decimal::fromDouble(v.toDouble(), scale);
+        if (v.metaType().id() == QMetaType::QString)
+            return Decimal::fromText(v.toString(), scale);
+    } catch (const Error&) {
+        // Not a number, or too large: say which field.
+    }
     invalid(column, v);
 }
 

@@ -16,7 +16,6 @@ struct Column {
     ColumnKind kind = ColumnKind::Text;
     int size = 0;  // characters, Text only; 0 = no limit
     int scale = 0; // Decimal only: -2 for decimal(15,2)
-    bool required = false;
 };
 
 // Values as a row set keeps them: Integer qlonglong, Decimal qlonglong

@@ -73,6 +73,37 @@ qint64 readScaled(unsigned type, const unsigned char* p)
                 QStringLiteral("Valor fora do intervalo para o parâmetro %1 do comando: %2").arg(marker + 1).arg(sql));
 }
 
+// One value of an output message, in the form normalize() gives.
+QVariant readValue(const Statement::Field& f, const unsigned char* buffer)
+{
+    const unsigned char* p = buffer + f.offset;
+    if (load<qint16>(buffer + f.nullOffset) != 0)
+        return {};
+    switch (f.type) {
+    case SQL_SHORT:
+    case SQL_LONG:
+    case SQL_INT64:
+        return static_cast<qlonglong>(readScaled(f.type, p));
+    case SQL_FLOAT:
+        return static_cast<double>(load<float>(p));
+    case SQL_DOUBLE:
+    case SQL_D_FLOAT:
+        return load<double>(p);
+    case SQL_TYPE_DATE:
+        return QDate::fromJulianDay(load<ISC_DATE>(p) + JulianDayOfIscDateZero);
+    case SQL_TYPE_TIME:
+        return QTime::fromMSecsSinceStartOfDay(static_cast<int>(load<ISC_TIME>(p) / 10));
+    case SQL_VARYING:
+        return decode1252(reinterpret_cast<const char*>(p + sizeof(quint16)), load<quint16>(p));
+    default: { // SQL_TEXT: a CHAR(n) value comes padded with blanks to n
+        qsizetype n = static_cast<qsizetype>(f.length);
+        while (n > 0 && p[n - 1] == ' ')
+            --n;
+        return decode1252(reinterpret_cast<const char*>(p), n);
+    }
+    }
+}
+
 } // namespace
 
 Statement::Statement(Session& session, Transaction& transaction, const QString& sql) : session_(session), sql_(sql)
@@ -141,7 +172,6 @@ void Statement::describeOutput()
         c.name = name(outMetadata_->getAlias(&st, i));
         c.baseName = name(outMetadata_->getField(&st, i));
         c.relation = name(outMetadata_->getRelation(&st, i));
-        c.required = !outMetadata_->isNullable(&st, i);
         bool supported = false;
         c.kind = kindOf(f.type, f.scale, &supported);
         if (!supported)
@@ -274,86 +304,42 @@ void Statement::bind(const QVariantList& values)
     }
 }
 
-quint64 Statement::execute(Transaction& transaction, Step step, const QString& context)
+quint64 Statement::execute(Transaction& transaction, Step step, const std::function<QString()>& context)
 {
     CheckStatusWrapper& st = session_.status();
     statement_->execute(&st, transaction.get(), boundMetadata_, inBuffer_.empty() ? nullptr : inBuffer_.data(), nullptr,
                         nullptr);
-    session_.check(step, context);
+    if (session_.failed())
+        session_.raise(step, context());
     const quint64 affected = statement_->getAffectedRecords(&st);
-    session_.check(step, context);
+    if (session_.failed())
+        session_.raise(step, context());
     return affected;
 }
 
 QList<QVariantList> Statement::fetchAll(Transaction& transaction)
 {
     CheckStatusWrapper& st = session_.status();
-    const QString context = QStringLiteral("Falha ao ler as linhas do comando \"%1\"").arg(sql_);
+    const auto context = [this] { return QStringLiteral("Falha ao ler as linhas do comando \"%1\"").arg(sql_); };
     if (!returnsRows())
         throw Error(kind::StatementRejected, QStringLiteral("O comando não devolve linhas: \"%1\"").arg(sql_));
     IResultSet* cursor = statement_->openCursor(&st, transaction.get(), boundMetadata_,
                                                 inBuffer_.empty() ? nullptr : inBuffer_.data(), outMetadata_, 0);
-    session_.check(Step::Statement, context);
+    if (session_.failed())
+        session_.raise(Step::Statement, context());
     QList<QVariantList> rows;
-    const unsigned char* buffer = outBuffer_.data();
-    for (;;) {
-        const int result = cursor->fetchNext(&st, outBuffer_.data());
-        if (result != IStatus::RESULT_OK)
-            break;
+    while (cursor->fetchNext(&st, outBuffer_.data()) == IStatus::RESULT_OK) {
         QVariantList row;
         row.reserve(static_cast<qsizetype>(outFields_.size()));
-        for (const Field& f : outFields_) {
-            const unsigned char* p = buffer + f.offset;
-            if (load<qint16>(buffer + f.nullOffset) != 0) {
-                row << QVariant();
-                continue;
-            }
-            switch (f.type) {
-            case SQL_SHORT:
-            case SQL_LONG:
-            case SQL_INT64:
-                row << QVariant(static_cast<qlonglong>(readScaled(f.type, p)));
-                break;
-            case SQL_FLOAT:
-                row << QVariant(static_cast<double>(load<float>(p)));
-                break;
-            case SQL_DOUBLE:
-            case SQL_D_FLOAT:
-                row << QVariant(load<double>(p));
-                break;
-            case SQL_TYPE_DATE:
-                row << QVariant(QDate::fromJulianDay(load<ISC_DATE>(p) + JulianDayOfIscDateZero));
-                break;
-            case SQL_TYPE_TIME:
-                row << QVariant(QTime::fromMSecsSinceStartOfDay(static_cast<int>(load<ISC_TIME>(p) / 10)));
-                break;
-            case SQL_VARYING: {
-                const quint16 n = load<quint16>(p);
-                row << QVariant(decode1252(reinterpret_cast<const char*>(p + sizeof(quint16)), n));
-                break;
-            }
-            default: { // SQL_TEXT: a CHAR(n) value comes padded with blanks to n
-                qsizetype n = static_cast<qsizetype>(f.length);
-                while (n > 0 && p[n - 1] == ' ')
-                    --n;
-                row << QVariant(decode1252(reinterpret_cast<const char*>(p), n));
-                break;
-            }
-            }
-        }
+        for (const Field& f : outFields_)
+            row << readValue(f, outBuffer_.data());
         rows << row;
     }
-    const bool fetchFailed = session_.failed();
-    if (fetchFailed) {
-        const QString fetchError = context;
-        cursor->release();
-        // Re-raise with the fetch's status: release() does not touch it.
-        session_.raise(Step::Statement, fetchError);
-    }
-    cursor->close(&st);
+    if (!session_.failed())
+        cursor->close(&st); // frees the cursor on success
     if (session_.failed()) {
-        cursor->release();
-        session_.raise(Step::Statement, context);
+        cursor->release(); // leaves the status alone
+        session_.raise(Step::Statement, context());
     }
     return rows;
 }

@@ -9,6 +9,7 @@
 #include <QList>
 #include <QVariantList>
 
+#include <functional>
 #include <vector>
 
 namespace qor::orderdb::fb {
@@ -27,12 +28,13 @@ public:
     // One value per marker, in order; raises InvalidValue or Encoding.
     void bind(const QVariantList& values);
 
-    // Runs a statement without rows; returns the rows it changed.
-    quint64 execute(Transaction& transaction, Step step, const QString& context);
+    // Runs a statement without rows; returns the rows it changed. The
+    // context of a failure is only built when one happens.
+    quint64 execute(Transaction& transaction, Step step, const std::function<QString()>& context);
     // Runs a SELECT and reads every row, values as normalize() gives them.
     QList<QVariantList> fetchAll(Transaction& transaction);
 
-private:
+    // Where one value lies in a message.
     struct Field {
         unsigned type = 0;
         unsigned length = 0;
@@ -40,6 +42,8 @@ private:
         unsigned nullOffset = 0;
         int scale = 0;
     };
+
+private:
     std::vector<Field> layout(Firebird::IMessageMetadata* metadata);
     void describeOutput();
     void releaseAll();

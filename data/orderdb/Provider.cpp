@@ -70,25 +70,27 @@ void Provider::applyUpdates(const QList<Column>& columns, const QList<RowChange>
         if (assignments.isEmpty())
             continue;
         QStringList conditions;
-        QStringList keyText;
         for (int k : keys) {
             const Column& c = columns.at(k);
             conditions << quoted(c.baseName) + QStringLiteral(" = ?");
             values << boundValue(c, change.original.at(k));
-            keyText << c.name + QLatin1Char('=') + change.original.at(k).toString();
         }
+        const auto context = [&] {
+            QStringList key;
+            for (int k : keys)
+                key << columns.at(k).name + QLatin1Char('=') + change.original.at(k).toString();
+            return QStringLiteral("A alteração do registro (%1) de %2 não foi aceita pelo banco de dados de pedidos")
+                .arg(key.join(QStringLiteral(", ")), firstKey.relation);
+        };
         const QString sql = QStringLiteral("update %1 set %2 where %3")
                                 .arg(quoted(firstKey.relation), assignments.join(QStringLiteral(", ")),
                                      conditions.join(QStringLiteral(" and ")));
-        const QString context = QStringLiteral("A alteração do registro (%1) de %2 não foi aceita pelo banco de dados "
-                                               "de pedidos")
-                                    .arg(keyText.join(QStringLiteral(", ")), firstKey.relation);
         fb::Statement statement(session, transaction, sql);
         statement.bind(values);
         if (statement.execute(transaction, fb::Step::Apply, context) != 1)
             throw Error(kind::UpdateRejected,
-                        context + QStringLiteral(": o registro não foi encontrado no servidor (excluído ou com a chave "
-                                                 "alterada por outra estação)"));
+                        context() + QStringLiteral(": o registro não foi encontrado no servidor (excluído ou com a "
+                                                   "chave alterada por outra estação)"));
     }
     transaction.commit(fb::Step::Apply);
 }

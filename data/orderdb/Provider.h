@@ -26,7 +26,6 @@ class Provider : public QObject {
 public:
     Provider(SqlCommand& command, QStringList keyFields, QObject* parent = nullptr);
 
-    SqlCommand& command() const { return command_; }
     const QStringList& keyFields() const { return keyFields_; }
 
     RowData fetch();

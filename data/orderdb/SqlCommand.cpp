@@ -28,7 +28,7 @@ void SqlCommand::clearBindValues()
 
 QVariantList SqlCommand::valuesFor(const QStringList& names) const
 {
-    if (names.isEmpty() || names.first().isEmpty())
+    if (!SqlMarkers{QString(), names}.named())
         return positional_;
     QVariantList values;
     for (const QString& name : names) {
@@ -48,9 +48,9 @@ quint64 SqlCommand::execute()
     fb::Transaction transaction(session);
     fb::Statement statement(session, transaction, markers.sql);
     statement.bind(valuesFor(markers.names));
-    const quint64 affected = statement.execute(
-        transaction, fb::Step::Statement,
-        QStringLiteral("O banco de dados de pedidos recusou o comando \"%1\"").arg(commandText_));
+    const quint64 affected = statement.execute(transaction, fb::Step::Statement, [this] {
+        return QStringLiteral("O banco de dados de pedidos recusou o comando \"%1\"").arg(commandText_);
+    });
     transaction.commit(fb::Step::Statement);
     return affected;
 }

@@ -30,32 +30,35 @@ qsizetype skipQuoted(const QString& s, qsizetype i)
 SqlMarkers SqlMarkers::parse(const QString& sql)
 {
     SqlMarkers out;
+    out.sql.reserve(sql.size());
+    const QStringView view(sql);
+    qsizetype copied = 0; // text before this is in out.sql
     qsizetype i = 0;
     while (i < sql.size()) {
         const QChar c = sql.at(i);
         qsizetype next = i + 1;
         if (c == QLatin1Char('\'') || c == QLatin1Char('"')) {
             next = skipQuoted(sql, i);
-        } else if (c == QLatin1Char('-') && sql.mid(i, 2) == QLatin1String("--")) {
+        } else if (c == QLatin1Char('-') && view.mid(i, 2) == QLatin1String("--")) {
             next = sql.indexOf(QLatin1Char('\n'), i);
             next = next < 0 ? sql.size() : next;
-        } else if (c == QLatin1Char('/') && sql.mid(i, 2) == QLatin1String("/*")) {
+        } else if (c == QLatin1Char('/') && view.mid(i, 2) == QLatin1String("/*")) {
             next = sql.indexOf(QLatin1String("*/"), i + 2);
             next = next < 0 ? sql.size() : next + 2;
         } else if (c == QLatin1Char('?')) {
             out.names << QString();
         } else if (c == QLatin1Char(':') && i + 1 < sql.size() && startsName(sql.at(i + 1))) {
-            qsizetype end = i + 2;
-            while (end < sql.size() && inName(sql.at(end)))
-                ++end;
-            out.names << text::upperAZ(sql.mid(i + 1, end - i - 1));
+            next = i + 2;
+            while (next < sql.size() && inName(sql.at(next)))
+                ++next;
+            out.names << text::upperAZ(sql.mid(i + 1, next - i - 1));
+            out.sql += view.mid(copied, i - copied);
             out.sql += QLatin1Char('?');
-            i = end;
-            continue;
+            copied = next;
         }
-        out.sql += sql.mid(i, next - i);
         i = next;
     }
+    out.sql += view.mid(copied);
     const qsizetype positional = out.names.count(QString());
     if (positional > 0 && positional != out.names.size())
         throw Error(kind::InvalidValue,

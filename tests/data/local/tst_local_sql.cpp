@@ -109,6 +109,28 @@ private slots:
         QCOMPARE(q.recordCount(), count);
     }
 
+    void twoDigitYearsCenturyWindow_data()
+    {
+        QTest::addColumn<QString>("literal");
+        QTest::addColumn<QDate>("date");
+        QTest::newRow("49 is 2049") << "31.12.49" << QDate(2049, 12, 31);
+        QTest::newRow("50 is 1950") << "01.01.50" << QDate(1950, 1, 1);
+        QTest::newRow("four digits") << "05/03/2010" << QDate(2010, 3, 5);
+    }
+    void twoDigitYearsCenturyWindow()
+    {
+        QFETCH(QString, literal);
+        QFETCH(QDate, date);
+        test::TempSuite suite;
+        test::insertRows("QORFDADOS", "Periodo", {{{"DataInicial", date}}, {{"DataInicial", date.addDays(1)}}});
+        Query q("QORFDADOS");
+        q.setSql("select * from periodo where DataInicial = '" + literal + "'");
+        q.open();
+        QCOMPARE(q.recordCount(), 1);
+        QCOMPARE(q.asDate("DataInicial"), date);
+        QCOMPARE(q.fields().at(0).kind, FieldKind::Date);
+    }
+
     void sumsAreFloatsAndSortedByForm()
     {
         test::TempSuite suite;

@@ -6,6 +6,7 @@
 #include "tests/support/Rows.h"
 #include "tests/support/TempSuite.h"
 
+#include <QSet>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -283,7 +284,13 @@ private slots:
         t.append();
         t.setValue("SinalQuitacao", "Quitação");
         t.setValue("Valor", 9.0);
-        QCOMPARE(errorKind([&] { t.post(); }), kind::KeyViolation);
+        try {
+            t.post();
+            QFAIL("a second empty order of the same kind was stored");
+        } catch (const Error& e) {
+            QCOMPARE(e.kind(), kind::KeyViolation);
+            QCOMPARE(e.text(), QString("Violação de chave na tabela MovCaixa (índice PedSiQui)"));
+        }
         QCOMPARE(t.state(), DataSetState::Insert);
         QCOMPARE(t.asFloat("Valor"), 9.0);
         t.setValue("NPedido", "01.000007");
@@ -505,22 +512,158 @@ private slots:
         QCOMPARE(test::column("QORFDADOS", "CaixaCor", "SessaoCorrente"), (QVariantList{5}));
     }
 
+    void walksLargeKeyedTableBothWays()
+    {
+        // Enough rows to cross every batch size, keys with empty parts (which
+        // sort first), entered in scrambled order.
+        test::TempSuite suite;
+        struct Key {
+            QString estacao, pedido, sinal;
+        };
+        QList<Key> keys;
+        QList<test::Row> rows;
+        quint32 seed = 7;
+        auto rnd = [&seed](int n) {
+            seed = seed * 1103515245u + 12345u;
+            return int((seed >> 8) % quint32(n));
+        };
+        QSet<QString> used;
+        while (keys.size() < 700) {
+            Key k{rnd(4) ? QStringLiteral("0%1").arg(rnd(5)) : QString(),
+                  rnd(5) ? QString::number(rnd(300)) : QString(), rnd(3) ? (rnd(2) ? "S" : "Q") : QString()};
+            const QString id = k.estacao + '|' + k.pedido + '|' + k.sinal;
+            if (used.contains(id))
+                continue;
+            used.insert(id);
+            keys << k;
+            test::Row r;
+            if (!k.estacao.isEmpty())
+                r["Estacao"] = k.estacao;
+            if (!k.pedido.isEmpty())
+                r["NPedido"] = k.pedido;
+            if (!k.sinal.isEmpty())
+                r["SinalQuitacao"] = k.sinal;
+            rows << r;
+        }
+        test::insertRows("QORFDADOS", "Quitacao", rows);
+        // Empty sorts before any text; QString() < "0" holds for the byte order too.
+        std::sort(keys.begin(), keys.end(), [](const Key& a, const Key& b) {
+            return std::tie(a.estacao, a.pedido, a.sinal) < std::tie(b.estacao, b.pedido, b.sinal);
+        });
+        QStringList expected;
+        for (const Key& k : keys)
+            expected << k.estacao + '|' + k.pedido + '|' + k.sinal;
+
+        Table t("QORFDADOS", "Quitacao");
+        t.open();
+        auto id = [&t] { return t.asString("Estacao") + '|' + t.asString("NPedido") + '|' + t.asString("SinalQuitacao"); };
+        QStringList forward, backward;
+        for (t.first(); !t.eof(); t.next())
+            forward << id();
+        QCOMPARE(forward, expected);
+        for (t.last(); !t.bof(); t.prior())
+            backward.prepend(id());
+        QCOMPARE(backward, expected);
+        // Turning round in the middle of a batch.
+        t.first();
+        for (int i = 0; i < 100; ++i)
+            t.next();
+        for (int i = 0; i < 30; ++i)
+            t.prior();
+        QCOMPARE(id(), expected.at(70));
+        QCOMPARE(t.recordCount(), 700);
+    }
+
+    void refreshShowsOtherProgramsChanges()
+    {
+        test::TempSuite suite;
+        test::insertRows("QORFDADOS", "TabCaixa", {{{"Caixa", "Ana"}}, {{"Caixa", "Bia"}}, {{"Caixa", "Carla"}}});
+        Table t("QORFDADOS", "TabCaixa");
+        t.open();
+        t.next();
+        test::RawDatabase other("QORFDADOS");
+        QVERIFY(other.exec("UPDATE TabCaixa SET Caixa = 'Beatriz' WHERE Caixa = 'Bia'"));
+        t.refresh();
+        QCOMPARE(t.asString("Caixa"), QString("Beatriz"));
+        QVERIFY(other.exec("DELETE FROM TabCaixa WHERE Caixa = 'Beatriz'"));
+        t.refresh(); // the row is gone: the next one takes its place
+        QCOMPARE(t.asString("Caixa"), QString("Carla"));
+        QVERIFY(other.exec("INSERT INTO TabCaixa (Caixa) VALUES ('Dora')"));
+        t.last();
+        QCOMPARE(t.asString("Caixa"), QString("Dora"));
+    }
+
+    void editStartsFromStoredRow()
+    {
+        test::TempSuite suite;
+        test::insertRow("QORFDADOS", "CTCaixa", {{"CTSangria", 1}, {"CTRessuprimento", 1}});
+        Table t("QORFDADOS", "CTCaixa");
+        t.open();
+        test::RawDatabase other("QORFDADOS");
+        QVERIFY(other.exec("UPDATE CTCaixa SET CTRessuprimento = 9"));
+        t.edit(); // the counters another program raised meanwhile are not lost
+        t.setValue("CTSangria", t.asInteger("CTSangria") + 1);
+        t.post();
+        QCOMPARE(other.scalar("select CTSangria || '/' || CTRessuprimento from CTCaixa").toString(), QString("2/9"));
+    }
+
+    void foldersShareOneConnectionAndAreDurable()
+    {
+        test::TempSuite suite;
+        // The alias and the literal folder are the same cash folder.
+        auto viaAlias = Database::forFolder(Database::folderOf("QORFDADOS"));
+        auto viaFolder = Database::forFolder(Database::folderOf("c:\\quelvora\\dados"));
+        QCOMPARE(viaAlias.get(), viaFolder.get());
+        QVERIFY(Database::forFolder(Database::folderOf("QUELVORA")).get() != viaAlias.get());
+        Statement journal(*viaAlias, "PRAGMA journal_mode", false);
+        QVERIFY(journal.step());
+        QCOMPARE(journal.column(0).toString(), QString("wal"));
+        Statement sync(*viaAlias, "PRAGMA synchronous", false);
+        QVERIFY(sync.step());
+        QCOMPARE(sync.column(0).toInt(), 2); // FULL
+    }
+
+    void cashTablesAreNamedAndPlaced_data()
+    {
+        QTest::addColumn<QString>("object");
+        QTest::addColumn<QString>("table");
+        QTest::addColumn<QString>("folder");
+        const QStringList dados{"SessaoCx", "MovCaixa", "CaixaCor", "Quitacao", "Periodo", "TabCaixa", "FormaPag",
+                                "FormasPG", "TabLab", "tudcaixa", "Destinos"};
+        for (const QString& t : dados)
+            QTest::newRow(qPrintable(t)) << t << t << "dados";
+        QTest::newRow("CTCaixa") << "CTCaixa" << "CTCaixa" << "dados";
+        QTest::newRow("ListMovC") << "ListMovC" << "ListMovC" << "dados";
+        QTest::newRow("Limite") << "Limite" << "Limite" << "quitacao";
+        for (const char* t : {"Parlocal", "Parsist", "Estacoes", "Usuarios"})
+            QTest::newRow(t) << t << t << "";
+    }
     void cashTablesAreNamedAndPlaced()
+    {
+        QFETCH(QString, object);
+        QFETCH(QString, table);
+        QFETCH(QString, folder);
+        test::TempSuite suite;
+        CashTables tables;
+        auto* t = tables.findChild<Table*>(object);
+        QVERIFY(t);
+        QCOMPARE(t->tableName(), table);
+        QCOMPARE(Database::folderOf(t->location()), folder.isEmpty() ? suite.root() : suite.path(folder));
+        QVERIFY(!t->active());
+        QCOMPARE(t->indexName(), QString());
+        t->open();
+        QVERIFY(QFile::exists(suite.path(folder.isEmpty() ? "qorcaixa.sqlite" : folder + "/qorcaixa.sqlite")));
+    }
+
+    void cashQueriesAndTransferTable()
     {
         test::TempSuite suite;
         CashTables tables;
-        for (const char* name : {"SessaoCx", "MovCaixa", "CaixaCor", "CTCaixa", "Quitacao", "Periodo", "TabCaixa",
-                                 "FormaPag", "FormasPG", "TabLab", "tudcaixa", "Destinos", "TabelaDB", "Limite",
-                                 "Parlocal", "Parsist", "Estacoes", "Usuarios", "ListMovC", "Query1", "qry_Utilitarios"})
-            QVERIFY2(tables.findChild<DataSet*>(name), name);
-        tables.Limite.open();
-        QVERIFY(QFile::exists(suite.path("quitacao/qorcaixa.sqlite")));
-        tables.Parsist.open();
-        QVERIFY(QFile::exists(suite.path("qorcaixa.sqlite")));
-        tables.CTCaixa.open();
-        tables.SessaoCx.open();
-        QVERIFY(!tables.MovCaixa.active());
-        QCOMPARE(tables.MovCaixa.indexName(), QString());
+        for (const char* name : {"Query1", "qry_Utilitarios"})
+            QVERIFY2(tables.findChild<Query*>(name), name);
+        QCOMPARE(tables.TabelaDB.objectName(), QString("TabelaDB"));
+        QCOMPARE(Database::folderOf(tables.TabelaDB.location()), suite.path("dados"));
+        QVERIFY(tables.TabelaDB.fields().isEmpty());
     }
 };
 

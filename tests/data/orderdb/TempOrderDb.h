@@ -27,6 +27,10 @@ public:
     QString database() const;
     // Points `connection` at this database and connects.
     void connect(orderdb::SQLConnection& connection) const;
+    // Writes the one active Servidor row (suite table) that makes the data
+    // module's set-up reach this database, in the current mode. Only for
+    // the default path.
+    void writeServidor() const;
 
     static QString serverHost(); // "" when embedded
     // The file of the system's client library (to copy or link elsewhere).

@@ -106,7 +106,7 @@ private slots:
     {
         test::TempSuite suite;
         test::TempOrderDb db;
-        writeServidor({"S|" + reachableIp() + "|LOJA"});
+        db.writeServidor();
         QVERIFY(QDir().mkpath(suite.path("fb")));
         QVERIFY(QFile::link(test::TempOrderDb::systemClientLibrary(), suite.path("fb/libfbclient.so.2")));
         suite.writeFile("CaminhoGDS.txt", suite.path("fb").toUtf8() + "\r\n");

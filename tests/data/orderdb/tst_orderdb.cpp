@@ -110,6 +110,11 @@ private slots:
     {
         SQLConnection connection;
         QCOMPARE(connection.objectName(), "SQLConnection1");
+        QCOMPARE(connection.connectionName(), "IBConnection");
+        QCOMPARE(connection.driverName(), "Interbase");
+        QCOMPARE(connection.libraryName(), "dbexpint.dll");
+        QCOMPARE(connection.getDriverFunc(), "getSQLDriverINTERBASE");
+        QVERIFY(!connection.loginPrompt());
         QCOMPARE(connection.params(),
                  QStringList({"DriverName=Interbase", "Database=127.0.0.1:c:\\quelvora\\dados\\quelvora.bd",
                               "RoleName=RoleName", "User_Name=sysdba", "Password=quorbelin", "ServerCharSet=WIN1252",
