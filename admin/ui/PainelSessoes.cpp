@@ -14,14 +14,11 @@
 
 #include <QFrame>
 #include <QHeaderView>
-#include <QLabel>
 #include <QPushButton>
 
 namespace qor::admin {
 
 using cash::LinhaDeTotais;
-using widgets::DBEdit;
-
 namespace {
 
 const QList<LinhaDeTotais>& linhasDaSessao()
@@ -71,7 +68,7 @@ void PainelSessoes::criaControles(reports::ReportRunner& relatorios)
     app::MessageBoxes& boxes = form_.ctx().boxes;
 
     DBGrid2 = new widgets::DBGrid(QStringLiteral("DBGrid2"), this);
-    DBGrid2->setGeometry(13, 36, 100, 256);
+    DBGrid2->setGeometry(13, 36, 104, 256);
     DBGrid2->addColumn(QStringLiteral("NumSessao"), QStringLiteral("Sessões"), Qt::AlignCenter);
     DBGrid2->setDataReadOnly(true);
     DBGrid2->setWholeRowSelect(true);
@@ -79,23 +76,9 @@ void PainelSessoes::criaControles(reports::ReportRunner& relatorios)
     DBGrid2->horizontalHeader()->setStretchLastSection(true);
     DBGrid2->bind(ds);
 
-    auto campoDoTopo = [this, ds](const QString& legenda, const QString& nome, const QString& campo, int left, int width) {
-        auto* l = new QLabel(legenda, this);
-        QFont bold = l->font();
-        bold.setBold(true);
-        l->setFont(bold);
-        l->adjustSize();
-        l->setGeometry(left, 38, l->width(), 21);
-        auto* e = new DBEdit(nome, this);
-        e->setGeometry(left + l->width() + 6, 38, width, 21);
-        e->setFrame(false);
-        e->setDataReadOnly(true);
-        e->setTabStop(false);
-        e->bind(ds, campo);
-        return e;
-    };
-    campoDoTopo(QStringLiteral("Caixa"), QStringLiteral("dbedtCaixa"), QStringLiteral("Operador"), 128, 190);
-    campoDoTopo(QStringLiteral("Troco Inicial"), QStringLiteral("dbedtTroco"), QStringLiteral("Troco"), 390, 100)
+    cash::campoSemBordaApos(this, ds, {QStringLiteral("Caixa"), QStringLiteral("dbedtCaixa"), QStringLiteral("Operador"), 38, 190}, 128);
+    cash::campoSemBordaApos(this, ds,
+                            {QStringLiteral("Troco Inicial"), QStringLiteral("dbedtTroco"), QStringLiteral("Troco"), 38, 100}, 390)
         ->setDisplayFormat(QStringLiteral("R$ ###,##0.00"));
 
     auto* bevel = new QFrame(this);
@@ -110,7 +93,7 @@ void PainelSessoes::criaControles(reports::ReportRunner& relatorios)
     QPushButton* btn3 = cash::botaoDePainel(this, QStringLiteral("btn3"), QStringLiteral("Relatórios"),
                                             QRect(470, 4, 110, 28), QColor(Qt::darkBlue));
     QPushButton* btn1 = cash::botaoDePainel(this, QStringLiteral("btn1"), QStringLiteral("Excluir Sessão"),
-                                            QRect(13, 298, 100, 30), QColor(Qt::red));
+                                            QRect(13, 298, 104, 30), QColor(Qt::red));
     QPushButton* btn4 = cash::botaoDePainel(this, QStringLiteral("btn4"), QStringLiteral("Voltar"),
                                             QRect(360, 298, 220, 30), QColor(Qt::darkBlue));
     app::connectHandler(btn1, &QPushButton::clicked, this, boxes, [this] { btn1Click(); });

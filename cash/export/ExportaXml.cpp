@@ -61,7 +61,8 @@ ExportResult Exporta_XML(const app::AppState& state, data::Table& TabelaDB, cons
         return result;
 
     // One read serves every destination: the table doesn't change in between.
-    TabelaDB.setTableName(SuitePaths::map(QStringLiteral("c:\\quelvora\\Dados\\") + tableName + QStringLiteral(".db")));
+    // The engine maps the suite path itself.
+    TabelaDB.setTableName(QStringLiteral("c:\\quelvora\\Dados\\") + tableName + QStringLiteral(".db"));
     const DataPacket packet = readPacket(TabelaDB, key);
     result.copied = packet.row.has_value();
     const QByteArray bytes = toDfXml(packet).toLatin1(); // ASCII only

@@ -7,45 +7,49 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
 #include <vector>
 
 namespace qor::cash {
 
 // The number a file name carries, or 0 when it is not prefix + n + extension
 // written plainly (no sign, no leading zero).
-static int sequenceOf(const QString& name, const QString& prefix, const QString& extension)
+static int sequenceOf(QStringView name, QStringView prefix, QStringView extension)
 {
     if (name.size() <= prefix.size() + extension.size())
         return 0;
-    if (!name.startsWith(prefix, Qt::CaseInsensitive) || !name.endsWith(extension, Qt::CaseInsensitive))
+    if (!name.endsWith(extension, Qt::CaseInsensitive) || !name.startsWith(prefix, Qt::CaseInsensitive))
         return 0;
-    const QStringView digits = QStringView(name).mid(prefix.size(), name.size() - prefix.size() - extension.size());
-    if (digits.front() == u'0')
+    const QStringView digits = name.mid(prefix.size(), name.size() - prefix.size() - extension.size());
+    if (digits.front() == u'0' || digits.size() > 9)
         return 0;
-    for (const QChar c : digits)
+    int n = 0;
+    for (const QChar c : digits) {
         if (c < u'0' || c > u'9')
             return 0;
-    bool ok = false;
-    const int n = digits.toInt(&ok);
-    return ok ? n : 0;
+        n = n * 10 + (c.unicode() - u'0');
+    }
+    return n;
 }
 
 int firstFreeSequence(const QString& folder, const QString& prefix, const QString& extension)
 {
-    std::vector<bool> taken;
-    QDirIterator it(folder, QDir::Files | QDir::Hidden | QDir::System);
+    // Every entry counts, a sub-folder too: its name can't be created either.
+    std::vector<int> taken;
+    QDirIterator it(folder, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System);
     while (it.hasNext()) {
         it.next();
-        const int n = sequenceOf(it.fileName(), prefix, extension);
-        if (n <= 0)
-            continue;
-        if (size_t(n) >= taken.size())
-            taken.resize(size_t(n) + 1, false);
-        taken[size_t(n)] = true;
+        if (const int n = sequenceOf(it.fileName(), prefix, extension))
+            taken.push_back(n);
     }
+    std::sort(taken.begin(), taken.end());
     int n = 1;
-    while (size_t(n) < taken.size() && taken[size_t(n)])
-        ++n;
+    for (const int t : taken) {
+        if (t > n)
+            break;
+        if (t == n)
+            ++n;
+    }
     return n;
 }
 

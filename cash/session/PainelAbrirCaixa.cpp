@@ -9,6 +9,7 @@
 #include "app/window/Captions.h"
 #include "app/window/TForm1.h"
 #include "cash/session/AparenciaDePainel.h"
+#include "cash/session/GravaOuDesiste.h"
 #include "data/base/Clock.h"
 #include "data/local/CashTables.h"
 
@@ -38,20 +39,19 @@ void PainelAbrirCaixa::criaControles()
     bevel->setFrameStyle(QFrame::Box | QFrame::Sunken);
     bevel->setGeometry(13, 32, 553, 73);
 
-    auto rotulo = [this](const QString& text, int left, int width) {
+    // Bold captions over their fields.
+    auto rotulo = [this](const QString& text, int left) {
         auto* l = new QLabel(text, this);
         QFont bold = l->font();
         bold.setBold(true);
         l->setFont(bold);
         l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         l->adjustSize();
-        l->setGeometry(left, 43, qMax(width, l->width()), l->height());
-        return l;
+        l->move(left, 43);
     };
-    // Right-aligned over their fields' left edge, as stored with the window.
-    rotulo(QStringLiteral("Sessão"), 25, 0);
-    rotulo(QStringLiteral("Operador"), 114, 0);
-    rotulo(QStringLiteral("Troco inicial R$"), 426, 0);
+    rotulo(QStringLiteral("Sessão"), 25);
+    rotulo(QStringLiteral("Operador"), 114);
+    rotulo(QStringLiteral("Troco inicial R$"), 426);
 
     QFont grande = font();
     grande.setPixelSize(21);
@@ -113,7 +113,7 @@ void PainelAbrirCaixa::FechamentodeCaixa1Click()
     SessaoCx.setValue(QStringLiteral("DataAbertura"), ctx.clock.today());
     SessaoCx.setValue(QStringLiteral("HoraAbertura"), ctx.clock.timeOfDay());
     SessaoCx.setValue(QStringLiteral("Operador"), ctx.state.NomeOperador());
-    SessaoCx.post();
+    gravaOuDesiste(SessaoCx);
     SessaoCx.edit();
     mostraNaAreaCliente();
     focaPrimeiroCampo();

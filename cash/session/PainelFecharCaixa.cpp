@@ -8,18 +8,16 @@
 #include "app/window/TForm1.h"
 #include "cash/session/AparenciaDePainel.h"
 #include "cash/session/GradeDeTotais.h"
+#include "cash/session/GravaOuDesiste.h"
 #include "cash/totals/TotalizaSessao.h"
 #include "data/base/Clock.h"
 #include "data/local/CashTables.h"
 #include "reports/hook/ReportRunner.h"
 
 #include <QFrame>
-#include <QLabel>
 #include <QPushButton>
 
 namespace qor::cash {
-
-using widgets::DBEdit;
 
 namespace {
 
@@ -53,26 +51,11 @@ void PainelFecharCaixa::criaControles()
     tituloDePainel(this, titulo(), QPoint(13, 2));
     widgets::DataSource* ds = &form_.DSSessaoCx();
 
-    // The header line: a right-aligned caption ending where its field begins.
-    auto cabecalho = [this, ds](const QString& legenda, const QString& nome, const QString& campo, int left, int width) {
-        auto* l = new QLabel(legenda, this);
-        QFont bold = l->font();
-        bold.setBold(true);
-        l->setFont(bold);
-        l->adjustSize();
-        l->setGeometry(left - 4 - l->width(), 20, l->width(), 21);
-        l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        auto* e = new DBEdit(nome, this);
-        e->setGeometry(left, 20, width, 21);
-        e->setFrame(false);
-        e->setDataReadOnly(true);
-        e->setTabStop(false);
-        e->bind(ds, campo);
-        return e;
-    };
-    cabecalho(QStringLiteral("Sessão:"), QStringLiteral("DBEdit3"), QStringLiteral("NumSessao"), 64, 80);
-    cabecalho(QStringLiteral("Caixa:"), QStringLiteral("DBEdit8"), QStringLiteral("Operador"), 256, 150);
-    cabecalho(QStringLiteral("Troco Inicial:"), QStringLiteral("dbedtNumSessao"), QStringLiteral("Troco"), 480, 96)
+    // The header line, each caption right-aligned before its field.
+    campoSemBordaEm(this, ds, {QStringLiteral("Sessão:"), QStringLiteral("DBEdit3"), QStringLiteral("NumSessao"), 20, 80}, 64);
+    campoSemBordaEm(this, ds, {QStringLiteral("Caixa:"), QStringLiteral("DBEdit8"), QStringLiteral("Operador"), 20, 150}, 256);
+    campoSemBordaEm(this, ds,
+                    {QStringLiteral("Troco Inicial:"), QStringLiteral("dbedtNumSessao"), QStringLiteral("Troco"), 20, 96}, 480)
         ->setDisplayFormat(QStringLiteral("R$ ###,##0.00"));
 
     auto* bevel = new QFrame(this);
@@ -117,18 +100,10 @@ void PainelFecharCaixa::BotFechaCaixaClick()
     app::AppContext& ctx = form_.ctx();
     data::Table& SessaoCx = ctx.tables.SessaoCx;
     SessaoCx.edit();
-    QString numero;
-    try {
-        SessaoCx.setValue(QStringLiteral("DataFechamento"), ctx.clock.today());
-        SessaoCx.setValue(QStringLiteral("HoraFechamento"), ctx.clock.timeOfDay());
-        numero = QString::number(SessaoCx.asInteger(QStringLiteral("NumSessao")));
-        SessaoCx.post();
-    } catch (...) {
-        // The session stays open: a closing date that was not stored must not
-        // be posted later by whatever moves the table next.
-        SessaoCx.cancel();
-        throw;
-    }
+    SessaoCx.setValue(QStringLiteral("DataFechamento"), ctx.clock.today());
+    SessaoCx.setValue(QStringLiteral("HoraFechamento"), ctx.clock.timeOfDay());
+    const QString numero = QString::number(SessaoCx.asInteger(QStringLiteral("NumSessao")));
+    gravaOuDesiste(SessaoCx); // a failure leaves the session open and the panel shown
     SessaoCx.close();
 
     form_.setWindowTitle(app::captionCaixaFechado());

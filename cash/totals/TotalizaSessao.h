@@ -15,8 +15,10 @@ bool formaTotalDe(const QString& formaPag, FormaTotal* out);
 
 // Adds up the movements of the last SessaoCx row per direction and payment
 // form and stores the sums and balances in that row; records the session in
-// CaixaCor. Leaves SessaoCx open on that row and MovCaixa closed and
-// unfiltered. Table errors are raised; what was posted before stays.
+// CaixaCor. Movements count in the table's order, each amount added as a
+// float in turn, nothing rounded. Leaves SessaoCx open on that row and
+// MovCaixa closed and unfiltered. Table errors are raised; what was posted
+// before stays.
 void TotalizaSessao(data::Table& SessaoCx, data::Table& MovCaixa, data::Table& CaixaCor);
 
 } // namespace qor::cash

@@ -91,6 +91,7 @@ private slots:
     void cancelLeavesNoTraceAndTheNumberIsReused();
     void openingRefusedWhileOpen();
     void openingIgnoresTheErrorsOfItsButtons();
+    void failedOpeningPostShowsTheErrorAndNoPanel();
     void closingWithoutMovementsShowsTheFloat();
     void cancelThenCloseAgainCountsNewMovements();
     void closeSession_data();
@@ -237,6 +238,7 @@ void TstSession::openByKeyboard_data()
     const QString longo = QStringLiteral("JOSÉ DA SILVA XAVIER DE ALMEIDA PRADO"); // 36 characters
     QTest::newRow("proposed name, float") << "" << "150,50" << "MARIA" << QVariant(150.5) << "150,50";
     QTest::newRow("typed long name cut to 30") << longo << "1.000" << longo.left(30) << QVariant(1000.0) << "1.000,00";
+    QTest::newRow("a prefix completes to the listed name") << "PED" << "" << "PEDRO" << QVariant() << "0,00";
     QTest::newRow("empty float stays empty") << "PEDRO" << "" << "PEDRO" << QVariant() << "0,00";
 }
 
@@ -341,6 +343,27 @@ void TstSession::openingIgnoresTheErrorsOfItsButtons()
     QVERIFY(f.form().painel("PainelAbrirCaixa")->isHidden());
     QCOMPARE(numerosDasSessoes(), (QVariantList{1, 2}));
     QVERIFY(f.boxes.shown().isEmpty());
+}
+
+void TstSession::failedOpeningPostShowsTheErrorAndNoPanel()
+{
+    CaixaFixture f;
+    pronta(f);
+    test::RawDatabase raw(kDados);
+    QVERIFY(raw.exec("CREATE TRIGGER recusa BEFORE INSERT ON SessaoCx BEGIN SELECT RAISE(ABORT, 'bloqueada'); END"));
+    f.boxes.script(BoxAnswer::Ok);
+    f.trigger("FechamentodeCaixa1");
+    QCOMPARE(f.boxes.shown().size(), 1);
+    QVERIFY(f.boxes.lastText().startsWith("Erro inesperado."));
+    QVERIFY(f.form().painel("PainelAbrirCaixa")->isHidden());
+    QCOMPARE(test::countRows(kDados, "SessaoCx"), 0);
+    QVERIFY(!f.state.CaixaAberto);
+
+    // Nothing of the refused row is left pending: the next try stores its own.
+    QVERIFY(raw.exec("DROP TRIGGER recusa"));
+    f.trigger("FechamentodeCaixa1");
+    QVERIFY(f.form().painel("PainelAbrirCaixa")->isVisible());
+    QCOMPARE(numerosDasSessoes(), QVariantList{1});
 }
 
 void TstSession::closingWithoutMovementsShowsTheFloat()
