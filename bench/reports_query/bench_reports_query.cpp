@@ -2,10 +2,14 @@
 // type 2) over a year of a 1,000,000-row MovCaixa (800,000 sales), built and
 // opened as the period panel does it, next to the same statement run with
 // plain sqlite3:
-// - ReadEveryField: every row, every field read by name as a report reads
-//   it; plain sqlite3 reads every column (numbers as numbers, text and dates
-//   as QString);
-// - WalkRows: every row visited, nothing read.
+// - BM_PeriodoDetalhado: opened and walked to the end; the table engine
+//   turns every column of every row into a value as it fetches it.
+// - BM_PlainSqlite: the same statement stepped to the end, every column
+//   read (numbers as numbers, text and dates as QString). The goal is a
+//   ratio of at most 1.2 between these two.
+// - BM_PeriodoDetalhado_ReadByName: walked and every field read by name
+//   through the dataset, as the report layout reads it (the by-name access
+//   and the date and time conversions on top of the query).
 // The rows are seeded once through the table engine into a suite root under
 // /tmp and reused while their count is right.
 
@@ -99,7 +103,7 @@ void periodoDetalhado(benchmark::State& st, bool readFields)
 }
 
 // The same statement, its dates written as SQLite stores them.
-void plainSqlite(benchmark::State& st, bool readColumns)
+void BM_PlainSqlite(benchmark::State& st)
 {
     seedIfNeeded();
     const QByteArray path = (kRoot + QStringLiteral("/dados/") + QLatin1String(data::Database::FileName)).toLocal8Bit();
@@ -111,7 +115,7 @@ void plainSqlite(benchmark::State& st, bool readColumns)
         sqlite3_prepare_v2(db, kSameSelect, -1, &stmt, nullptr);
         const int columns = sqlite3_column_count(stmt);
         while (sqlite3_step(stmt) == SQLITE_ROW) {
-            for (int c = 0; readColumns && c < columns; ++c) {
+            for (int c = 0; c < columns; ++c) {
                 switch (sqlite3_column_type(stmt, c)) {
                 case SQLITE_INTEGER:
                     benchmark::DoNotOptimize(sqlite3_column_int64(stmt, c));
@@ -135,15 +139,12 @@ void plainSqlite(benchmark::State& st, bool readColumns)
     st.counters["rows"] = benchmark::Counter(double(rows) / double(st.iterations()));
 }
 
-void BM_ReadEveryField_PeriodoDetalhado(benchmark::State& st) { periodoDetalhado(st, true); }
-void BM_ReadEveryField_PlainSqlite(benchmark::State& st) { plainSqlite(st, true); }
-void BM_WalkRows_PeriodoDetalhado(benchmark::State& st) { periodoDetalhado(st, false); }
-void BM_WalkRows_PlainSqlite(benchmark::State& st) { plainSqlite(st, false); }
+void BM_PeriodoDetalhado(benchmark::State& st) { periodoDetalhado(st, false); }
+void BM_PeriodoDetalhado_ReadByName(benchmark::State& st) { periodoDetalhado(st, true); }
 
 } // namespace
 
-BENCHMARK(BM_ReadEveryField_PeriodoDetalhado)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_ReadEveryField_PlainSqlite)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_WalkRows_PeriodoDetalhado)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_WalkRows_PlainSqlite)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PeriodoDetalhado)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PlainSqlite)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PeriodoDetalhado_ReadByName)->Unit(benchmark::kMillisecond);
 BENCHMARK_MAIN();
