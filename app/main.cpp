@@ -50,11 +50,16 @@ int seedDemo(int argc, char** argv)
 // A report straight into a PDF file; no window is shown, so no display is needed.
 int reportToPdf(int argc, char** argv)
 {
+    // Taken before the application object reads them: it removes the
+    // session-management option "-session"/"--session" as its own.
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
     QTextStream err(stderr);
-    return qor::reports::relatorioEmPdf(QCoreApplication::arguments(), err);
+    return qor::reports::relatorioEmPdf(arguments, err);
 }
 
 } // namespace

@@ -15,7 +15,7 @@ namespace qor::reports {
 // suite's project straight into a PDF file, with no window. A report that
 // is not one of the program's ten takes no option and runs over the
 // datasets as they are. The session pointer CaixaCor is left alone.
-// `arguments` as QCoreApplication::arguments() gives them (program first).
+// `arguments`: the command line as typed, program name first.
 // Returns the exit code: 0 written, 1 failed (the reason on `erros`),
 // 2 wrong usage.
 int relatorioEmPdf(const QStringList& arguments, QTextStream& erros);

@@ -192,6 +192,25 @@ private slots:
         QVERIFY(!QFile::exists(suite.path("x.pdf")));
     }
 
+    // The program itself, with no display: the options reach the command
+    // whole (the application object would take "--session" for its own).
+    void throughTheProgram()
+    {
+        test::TempSuite suite;
+        reports::installReportProject(suite.path("rpt"));
+        diasDeMovimento();
+        const QString pdf = suite.path("resumo.pdf");
+        QProcess p;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.remove("QT_QPA_PLATFORM");
+        env.remove("DISPLAY");
+        p.setProcessEnvironment(env);
+        p.start(QStringLiteral(QOR_CAIXA_EXE), {"--report", "rpt_resumoFP", "--pdf", pdf, "--session", "2"});
+        QVERIFY(p.waitForFinished(60000));
+        QCOMPARE(p.exitCode(), 0);
+        QVERIFY2(textoDoPdf(pdf).contains(QRegularExpression("Total\\s+1.634,50")), qPrintable(textoDoPdf(pdf)));
+    }
+
     void missingProjectFile()
     {
         test::TempSuite suite;
