@@ -12,6 +12,7 @@
 #include "cash/movement/ui/PainelMovCaixa.h"
 #include "cash/save/SalvaMovimento.h"
 #include "data/base/Error.h"
+#include "reports/ui/InstalaRelatorios.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -22,8 +23,8 @@ Application::Application()
 {
     form_ = std::make_unique<TForm1>(ctx_);
     admin::ligaSessaoCxBeforeDelete(tables_.SessaoCx, tables_.MovCaixa);
-    cash::instalaPaineisDeSessao(*form_, relatorios_);
-    admin::instalaAdministracao(*form_, relatorios_);
+    cash::instalaPaineisDeSessao(*form_, rm_);
+    admin::instalaAdministracao(*form_, rm_);
     form_->configuraDestinos = [this] { ConfiguraDestinos(tables_, state_); };
     form_->ligaDiagnostico = [this] { ConfiguraDiagnostico(state_); };
     form_->expurgaArquivosQuitacao = [this] { RetencaoArquivosQuitacao(tables_.Limite, clock_); };
@@ -43,7 +44,8 @@ Application::Application()
                                    dm, log_, boxes_);
         salva.BitBtn5Click(panel);
     };
-    rm_ = std::make_unique<ReportModuleShell>();
+    rm_.create(dm, tables_.Periodo, clock_, boxes_, form_.get());
+    reports::instalaRelatorios(*form_, dm, rm_);
 }
 
 Application::~Application() = default;
@@ -54,11 +56,27 @@ orderdb::TDM& Application::DataModuleSlot::create()
     return *module_;
 }
 
-data::Query& Application::DataModuleSlot::qryClose()
+orderdb::TDM& Application::DataModuleSlot::DM()
 {
     if (!module_)
         throw Error(kind::NotConnected, QStringLiteral("O módulo de dados DM ainda não foi criado"));
-    return module_->qryClose;
+    return *module_;
+}
+
+void Application::ReportModuleSlot::create(orderdb::TDM& DM, data::Table& Periodo, const Clock& clock,
+                                           MessageBoxes& boxes, QWidget* window)
+{
+    RM_ = std::make_unique<reports::TRM>(clock);
+    reports::registraConexoes(*RM_, DM, Periodo);
+    relatorios_ = std::make_unique<reports::RelatoriosDoRM>(DM, *RM_);
+    preview_ = std::make_unique<reports::PreviewDestination>(*RM_, dialogs_, boxes, window);
+}
+
+reports::ReportRunner& Application::ReportModuleSlot::module()
+{
+    if (!relatorios_)
+        throw Error(kind::ReportProject, QStringLiteral("O módulo de relatórios RM ainda não foi criado"));
+    return *relatorios_;
 }
 
 int Application::exec()

@@ -8,7 +8,11 @@
 #include "data/base/Clock.h"
 #include "data/local/CashTables.h"
 #include "data/orderdb/TDM.h"
+#include "reports/engine/ReportModule.h"
 #include "reports/hook/ReportRunner.h"
+#include "reports/module/RelatoriosDoRM.h"
+#include "reports/preview/PreviewDestination.h"
+#include "reports/preview/ReportDialogs.h"
 
 #include <memory>
 
@@ -34,10 +38,30 @@ private:
     class DataModuleSlot final : public DataModuleLink {
     public:
         orderdb::TDM& create();
-        data::Query& qryClose() override;
+        orderdb::TDM& DM();
+        data::Query& qryClose() override { return DM().qryClose; }
 
     private:
         std::unique_ptr<orderdb::TDM> module_;
+    };
+
+    // The report module's place: it is created after the data module, while
+    // the panels installed with the main window already hold this slot.
+    // Once created, every report opens in the modal preview.
+    class ReportModuleSlot final : public reports::ReportRunner {
+    public:
+        void create(orderdb::TDM& DM, data::Table& Periodo, const Clock& clock, MessageBoxes& boxes, QWidget* window);
+        data::Query& qrySessaoCX() override { return module().qrySessaoCX(); }
+        void fechaProjeto() override { module().fechaProjeto(); }
+        void executa(const QString& nomeRelatorio) override { module().executa(nomeRelatorio); }
+
+    private:
+        reports::ReportRunner& module();
+
+        std::unique_ptr<reports::TRM> RM_;
+        std::unique_ptr<reports::RelatoriosDoRM> relatorios_;
+        reports::StandardReportDialogs dialogs_;
+        std::unique_ptr<reports::PreviewDestination> preview_;
     };
 
     AppState state_;
@@ -47,10 +71,8 @@ private:
     DataModuleSlot dm_;
     AppContext ctx_{state_, clock_, boxes_, tables_, dm_};
     ActivityLog log_{state_, clock_};
-    // The report queries and the report module, as the commands reach them.
-    reports::SemProjetoDeRelatorios relatorios_;
+    ReportModuleSlot rm_;
     std::unique_ptr<TForm1> form_;
-    std::unique_ptr<ReportModuleShell> rm_;
 };
 
 } // namespace qor::app

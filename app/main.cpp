@@ -1,8 +1,11 @@
 #include "app/Application.h"
 #include "app/demo/DemoSeed.h"
+#include "reports/headless/RelatorioEmPdf.h"
+#include "reports/project/ReportProjectInstall.h"
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QTextStream>
 
 #include <exception>
@@ -36,11 +39,27 @@ int seedDemo(int argc, char** argv)
     QCoreApplication app(argc, argv);
     try {
         qor::demo::seedDemoTables();
+        qor::reports::installReportProject();
     } catch (const std::exception& e) {
         QTextStream(stderr) << "qor_caixa --seed-demo: " << QString::fromUtf8(e.what()) << '\n';
         return 1;
     }
     return 0;
+}
+
+// A report straight into a PDF file; no window is shown, so no display is needed.
+int reportToPdf(int argc, char** argv)
+{
+    // Taken before the application object reads them: it removes the
+    // session-management option "-session"/"--session" as its own.
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    QTextStream err(stderr);
+    return qor::reports::relatorioEmPdf(arguments, err);
 }
 
 } // namespace
@@ -49,6 +68,8 @@ int main(int argc, char** argv)
 {
     if (argc == 2 && QByteArray(argv[1]) == "--seed-demo")
         return seedDemo(argc, argv);
+    if (argc >= 2 && QByteArray(argv[1]) == "--report")
+        return reportToPdf(argc, argv);
 
     CaixaApplication app(argc, argv);
     QApplication::setApplicationName(qor::app::kApplicationTitle);

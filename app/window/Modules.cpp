@@ -8,6 +8,4 @@ StandInDataModule::StandInDataModule(QObject* parent) : QObject(parent), qryClos
     qryClose_.setObjectName(QStringLiteral("qryClose"));
 }
 
-ReportModuleShell::ReportModuleShell(QObject* parent) : QObject(parent) { setObjectName(QStringLiteral("RM")); }
-
 } // namespace qor::app

@@ -26,11 +26,4 @@ private:
     data::Query qryClose_;
 };
 
-// The report module RM, a shell until the report engine's module takes its place.
-class ReportModuleShell final : public QObject {
-    Q_OBJECT
-public:
-    explicit ReportModuleShell(QObject* parent = nullptr);
-};
-
 } // namespace qor::app

@@ -1,0 +1,148 @@
+#include "reports/headless/RelatorioEmPdf.h"
+
+#include "data/base/Clock.h"
+#include "data/base/Error.h"
+#include "data/local/CashTables.h"
+#include "data/orderdb/TDM.h"
+#include "reports/commands/PreparaRelatorios.h"
+#include "reports/engine/HeadlessReport.h"
+#include "reports/engine/ReportModule.h"
+#include "reports/module/RelatoriosDoRM.h"
+#include "reports/queries/PeriodoSql.h"
+
+#include <QCommandLineParser>
+#include <QTextStream>
+#include <optional>
+
+namespace qor::reports {
+
+namespace {
+
+const QString kUso = QStringLiteral("uso: qor_caixa --report <nome> --pdf <arquivo> "
+                                    "[--session N | --from dd/mm/aaaa --to dd/mm/aaaa [--store LOJA]]");
+
+struct Pedido {
+    QString relatorio;
+    QString pdf;
+    std::optional<int> sessao;
+    QDate inicio;
+    QDate fim;
+    QString loja;
+    const ComandoDeSessao* daSessao = nullptr;
+    const TipoDePeriodo* doPeriodo = nullptr;
+};
+
+QDate dataDaLinha(const QString& text)
+{
+    return QDate::fromString(text, QStringLiteral("dd/MM/yyyy"));
+}
+
+// Reads the options; the text of what is wrong when they don't fit the report.
+std::optional<Pedido> le(const QStringList& arguments, QString* erro)
+{
+    QCommandLineParser parser;
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    const QCommandLineOption report(QStringLiteral("report"), QString(), QStringLiteral("nome"));
+    const QCommandLineOption pdf(QStringLiteral("pdf"), QString(), QStringLiteral("arquivo"));
+    const QCommandLineOption session(QStringLiteral("session"), QString(), QStringLiteral("N"));
+    const QCommandLineOption from(QStringLiteral("from"), QString(), QStringLiteral("data"));
+    const QCommandLineOption to(QStringLiteral("to"), QString(), QStringLiteral("data"));
+    const QCommandLineOption store(QStringLiteral("store"), QString(), QStringLiteral("loja"));
+    parser.addOptions({ report, pdf, session, from, to, store });
+    if (!parser.parse(arguments)) {
+        *erro = parser.errorText();
+        return std::nullopt;
+    }
+    if (!parser.positionalArguments().isEmpty()) {
+        *erro = QStringLiteral("argumento inesperado: ") + parser.positionalArguments().first();
+        return std::nullopt;
+    }
+    Pedido p;
+    p.relatorio = parser.value(report);
+    p.pdf = parser.value(pdf);
+    if (p.relatorio.isEmpty() || p.pdf.isEmpty()) {
+        *erro = QStringLiteral("--report e --pdf são obrigatórios");
+        return std::nullopt;
+    }
+    p.daSessao = comandoDoRelatorioDeSessao(p.relatorio);
+    p.doPeriodo = tipoDoRelatorioDePeriodo(p.relatorio);
+    const bool temPeriodo = parser.isSet(from) || parser.isSet(to) || parser.isSet(store);
+
+    if (p.daSessao) {
+        bool ok = false;
+        const int n = parser.value(session).toInt(&ok);
+        if (!parser.isSet(session) || !ok || temPeriodo) {
+            *erro = p.relatorio + QStringLiteral(" é um relatório de sessão: informe --session N (e nada de período)");
+            return std::nullopt;
+        }
+        p.sessao = n;
+    } else if (p.doPeriodo) {
+        p.inicio = dataDaLinha(parser.value(from));
+        p.fim = dataDaLinha(parser.value(to));
+        if (!p.inicio.isValid() || !p.fim.isValid() || parser.isSet(session)) {
+            *erro = p.relatorio
+                + QStringLiteral(
+                    " é um relatório de período: informe --from e --to como dd/mm/aaaa (e nada de sessão)");
+            return std::nullopt;
+        }
+        p.loja = parser.value(store);
+    } else if (parser.isSet(session) || temPeriodo) {
+        *erro = p.relatorio
+            + QStringLiteral(" não é um relatório de sessão nem de período: não leva --session, "
+                             "--from, --to ou --store");
+        return std::nullopt;
+    }
+    return p;
+}
+
+// The period the report reads through rvdsPeriodo, stored as the period
+// panel stores it.
+void gravaPeriodo(data::Table& Periodo, const QDate& inicio, const QDate& fim)
+{
+    Periodo.open();
+    Periodo.edit(); // starts a row when the table has none
+    Periodo.setValue(QStringLiteral("DataInicial"), inicio);
+    Periodo.setValue(QStringLiteral("DataFinal"), fim);
+    Periodo.post();
+    Periodo.close();
+}
+
+} // namespace
+
+int relatorioEmPdf(const QStringList& arguments, QTextStream& erros)
+{
+    QString erro;
+    const std::optional<Pedido> pedido = le(arguments, &erro);
+    if (!pedido) {
+        erros << "qor_caixa --report: " << erro << '\n' << kUso << '\n';
+        return 2;
+    }
+    try {
+        data::CashTables tabelas;
+        orderdb::TDM DM;
+        SystemClock relogio;
+        TRM RM(relogio);
+        registraConexoes(RM, DM, tabelas.Periodo);
+
+        if (pedido->daSessao) {
+            preparaRelatorioDeSessao(DM, pedido->daSessao->relatorio, QString::number(*pedido->sessao));
+        } else if (pedido->doPeriodo) {
+            gravaPeriodo(tabelas.Periodo, pedido->inicio, pedido->fim);
+            MontaRelatorio_SQL(DM, tabelas.Periodo, pedido->doPeriodo->tipo, filtroDeLoja(pedido->loja));
+        }
+        if (!renderReportToPdf(RM, pedido->relatorio, pedido->pdf)) {
+            erros << QStringLiteral("qor_caixa --report: o projeto ") << RM.rvpj1.projectPath()
+                  << QStringLiteral(" não tem o relatório ") << pedido->relatorio << '\n';
+            return 1;
+        }
+    } catch (const Error& e) {
+        erros << "qor_caixa --report: " << e.text() << '\n';
+        return 1;
+    } catch (const std::exception& e) {
+        erros << "qor_caixa --report: " << QString::fromUtf8(e.what()) << '\n';
+        return 1;
+    }
+    return 0;
+}
+
+} // namespace qor::reports

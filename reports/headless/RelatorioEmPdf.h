@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QStringList>
+
+class QTextStream;
+
+namespace qor::reports {
+
+// The program's headless report command, for the back office and tests:
+//   qor_caixa --report <name> --pdf <file>
+//             [--session N | --from dd/mm/yyyy --to dd/mm/yyyy [--store X]]
+// Prepares the datasets the report's command would prepare (the session's
+// queries, or the period saved in Periodo and the period query; the store
+// filters rpt_ResumoVendas_Loja only) and renders the named report of the
+// suite's project straight into a PDF file, with no window. A report that
+// is not one of the program's ten takes no option and runs over the
+// datasets as they are. The session pointer CaixaCor is left alone.
+// `arguments`: the command line as typed, program name first.
+// Returns the exit code: 0 written, 1 failed (the reason on `erros`),
+// 2 wrong usage.
+int relatorioEmPdf(const QStringList& arguments, QTextStream& erros);
+
+} // namespace qor::reports
