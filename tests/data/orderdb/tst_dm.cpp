@@ -4,6 +4,7 @@
 #include "data/orderdb/ServerChoice.h"
 #include "data/orderdb/TDM.h"
 #include "tests/data/orderdb/TempOrderDb.h"
+#include "tests/support/ExpectError.h"
 #include "tests/support/Rows.h"
 #include "tests/support/TempSuite.h"
 
@@ -16,6 +17,7 @@
 
 using namespace qor;
 using namespace qor::orderdb;
+using qor::test::expectError;
 
 namespace {
 
@@ -32,19 +34,6 @@ void writeServidor(const QStringList& rows)
 // The IP of a row that reaches the test database in the current mode: the
 // server's host, or none (in-process).
 QString reachableIp() { return test::TempOrderDb::serverHost(); }
-
-void expectError(const QString& kind, const std::function<void()>& action, const QString& inText = {})
-{
-    try {
-        action();
-    } catch (const Error& e) {
-        QCOMPARE(e.kind(), kind);
-        if (!inText.isEmpty())
-            QVERIFY2(e.text().contains(inText), qPrintable(e.text()));
-        return;
-    }
-    QFAIL(qPrintable("no error, expected " + kind));
-}
 
 } // namespace
 

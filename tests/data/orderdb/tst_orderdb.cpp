@@ -6,6 +6,7 @@
 #include "data/orderdb/SQLConnection.h"
 #include "data/orderdb/SqlCommand.h"
 #include "tests/data/orderdb/TempOrderDb.h"
+#include "tests/support/ExpectError.h"
 #include "tests/support/TempSuite.h"
 
 #include <QFile>
@@ -17,6 +18,7 @@
 
 using namespace qor;
 using namespace qor::orderdb;
+using qor::test::expectError;
 
 namespace {
 
@@ -87,19 +89,6 @@ struct Fixture {
                                                                            : data.rows.first().first().toString();
     }
 };
-
-void expectError(const QString& kind, const std::function<void()>& action, const QString& inText = {})
-{
-    try {
-        action();
-    } catch (const Error& e) {
-        QCOMPARE(e.kind(), kind);
-        if (!inText.isEmpty())
-            QVERIFY2(e.text().contains(inText), qPrintable(e.text()));
-        return;
-    }
-    QFAIL(qPrintable("no error, expected " + kind));
-}
 
 } // namespace
 
