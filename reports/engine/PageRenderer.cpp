@@ -8,11 +8,11 @@ namespace qor::reports {
 
 PageRenderer::PageRenderer(const Document& doc) : doc_(doc)
 {
-    for (const auto& spec : doc.fonts) {
-        QFont font(spec.family);
-        font.setPointSizeF(spec.size);
-        font.setBold(spec.bold);
-        font.setItalic(spec.italic);
+    for (const auto& style : doc.fonts) {
+        QFont font(style.family);
+        font.setPointSizeF(style.size);
+        font.setBold(style.bold);
+        font.setItalic(style.italic);
         font.setHintingPreference(QFont::PreferNoHinting); // same widths on screen, paper and PDF
         fonts_ << font;
     }

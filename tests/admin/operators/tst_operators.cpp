@@ -1,3 +1,4 @@
+#include "tests/app/fixture/ComboItems.h"
 #include "app/widgets/DBGrid.h"
 #include "app/widgets/DBNavigator.h"
 #include "data/local/Table.h"
@@ -43,15 +44,9 @@ void digitaNaGrade(CaixaFixture& f, const QString& text)
     QTest::keyClicks(editor, text);
 }
 
-QStringList items(const QComboBox* box)
-{
-    QStringList out;
-    for (int i = 0; i < box->count(); ++i)
-        out << box->itemText(i);
-    return out;
-}
-
 } // namespace
+
+using qor::test::items;
 
 class TstOperators : public QObject {
     Q_OBJECT

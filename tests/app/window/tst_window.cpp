@@ -2,6 +2,7 @@
 #include "app/window/Captions.h"
 #include "app/window/PlaceholderPanels.h"
 #include "data/base/Error.h"
+#include "tests/app/fixture/ComboItems.h"
 #include "tests/app/fixture/FormFixture.h"
 #include "tests/support/Rows.h"
 
@@ -26,15 +27,9 @@ namespace {
 
 const QString kDados = QStringLiteral("QORFDADOS");
 
-QStringList items(const QComboBox* box)
-{
-    QStringList out;
-    for (int i = 0; i < box->count(); ++i)
-        out << box->itemText(i);
-    return out;
-}
-
 } // namespace
+
+using qor::test::items;
 
 class TstWindow : public QObject {
     Q_OBJECT
