@@ -83,6 +83,13 @@ void TDM::setUpReportQueries()
     declare(qryResumoFP, "qryResumoFP", {text("formapag", 30), money("Valor")});
     declare(qry_ResumoSaidas, "qry_ResumoSaidas", {text("Formapag", 30), money("Valor")});
     declare(qry_DetalhaSaidas, "qry_DetalhaSaidas", fieldsOf("MovCaixa"));
+    declare(qryCabecalho, "qryCabecalho",
+            {text("Loja", 10), {QStringLiteral("DataInicial"), FieldKind::Date, 0},
+             {QStringLiteral("DataFinal"), FieldKind::Date, 0}, text("FiltroLoja", 10)});
+    qryCabecalho.setSql(QStringLiteral("Select (Select Op86 From Parsist) as Loja, :DataInicial as DataInicial, "
+                                       ":DataFinal as DataFinal, :FiltroLoja as FiltroLoja"));
+    for (const char* parameter : {"DataInicial", "DataFinal", "FiltroLoja"})
+        qryCabecalho.bindValue(QString::fromLatin1(parameter), QVariant());
 }
 
 QString TDM::displayFormat(const QString& query, const QString& column)

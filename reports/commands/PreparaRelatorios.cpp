@@ -36,19 +36,28 @@ void MontaRelatorio_SQL(orderdb::TDM& DM, data::Table& Periodo, int tipo, const 
     const QDate inicio = Periodo.asDate(QStringLiteral("DataInicial"));
     const QDate fim = Periodo.asDate(QStringLiteral("DataFinal"));
     Periodo.close();
+    montaRelatorioDoPeriodo(DM, tipo, inicio, fim, loja);
+}
 
+void montaRelatorioDoPeriodo(orderdb::TDM& DM, int tipo, const QDate& inicio, const QDate& fim, const QString& loja)
+{
     data::Query* query = consultaDoPeriodo(DM, tipo);
     if (!query)
         return;
+    DM.qryCabecalho.close();
+    DM.qryCabecalho.bindValue(QStringLiteral("DataInicial"), inicio);
+    DM.qryCabecalho.bindValue(QStringLiteral("DataFinal"), fim);
+    DM.qryCabecalho.bindValue(QStringLiteral("FiltroLoja"),
+        tipo == 5 && !loja.isEmpty() ? loja : QStringLiteral("todas"));
     poeSql(*query, sqlDoPeriodo(tipo, inicio, fim, loja));
     query->open();
 }
 
 void preparaRelatorioDeSessao(orderdb::TDM& DM, RelatorioDeSessao relatorio, const QString& numero)
 {
+    poeSql(DM.qrySessaoCX, { sqlSessaoCX(numero) });
     switch (relatorio) {
     case RelatorioDeSessao::Resumo:
-        poeSql(DM.qrySessaoCX, { sqlSessaoCX(numero) });
         return;
     case RelatorioDeSessao::ResumoFP:
         poeSql(DM.qryResumoFP, { sqlResumoFP(numero) });

@@ -5,9 +5,11 @@
 #include "reports/engine/DataConnections.h"
 #include "reports/engine/DisplayFormat.h"
 #include "reports/engine/ReportStatus.h"
+#include "reports/engine/TextFit.h"
 
 #include <QHash>
 
+#include <cmath>
 #include <memory>
 #include <vector>
 
@@ -17,6 +19,9 @@ namespace {
 
 // Stands for the page count until the last page is known.
 const QChar kPageCountMark(0xFDD0);
+
+// What a group header says atop a page that goes on with its group.
+const QString kContinued = QStringLiteral(" (continuação)");
 
 // Field values for a band: the dataset's current row, or the values noted
 // from the last row of a group (footers and summary print after it).
@@ -41,8 +46,8 @@ struct SumField {
 
 class Layouter {
 public:
-    Layouter(const ReportDef& report, const QDateTime& printedAt, ReportStatus* status)
-        : report_(report), printedAt_(printedAt), status_(status)
+    Layouter(const ReportDef& report, const QDateTime& printedAt, ReportStatus* status, const PageLaid& pageLaid)
+        : report_(report), printedAt_(printedAt), status_(status), pageLaid_(pageLaid)
     {
         doc_.reportName = report.name;
         doc_.caption = report.caption;
@@ -101,10 +106,10 @@ private:
         y_ = report_.page.marginTop;
         if (status_)
             status_->generating(int(doc_.pages.size()));
-        if (doc_.pages.size() == 1 && report_.title)
-            printStatic(*report_.title);
         if (report_.pageHeader)
             printStatic(*report_.pageHeader);
+        if (doc_.pages.size() == 1 && report_.title)
+            printStatic(*report_.title);
         if (repeatedHeader_)
             printBand(*repeatedHeader_, RowSource{repeatedHeaderRow_, nullptr});
         topOfBody_ = y_;
@@ -112,25 +117,34 @@ private:
 
     void finishPage()
     {
-        if (!report_.pageFooter)
-            return;
-        y_ = bodyBottom();
-        printStatic(*report_.pageFooter);
+        if (report_.pageFooter) {
+            y_ = bodyBottom();
+            printStatic(*report_.pageFooter);
+        }
+        if (pageLaid_)
+            pageLaid_(doc_, int(doc_.pages.size() - 1));
     }
 
     // A band taller than a fresh page's room prints past the bottom rather
-    // than breaking forever.
-    void ensureSpace(double height)
+    // than breaking forever. True when a new page was started.
+    bool ensureSpace(double height)
     {
         if (y_ + height > bodyBottom() + 1e-6 && y_ > topOfBody_ + 1e-6) {
             finishPage();
             startPage();
+            return true;
         }
+        return false;
     }
 
     void printStatic(const StaticBand& band)
     {
         printBand(band.band, RowSource{band.connection.isEmpty() ? nullptr : dataSet(band.connection), nullptr});
+    }
+
+    void printBand(const BandDef& band, const RowSource& row, bool striped = false)
+    {
+        place(prepare(band, row, striped));
     }
 
     void layoutBlock(const DataBlockDef& block)
@@ -164,13 +178,15 @@ private:
         const RowSource live{&ds, nullptr};
 
         if (ds.eof()) {
+            const Prepared noData = block.noData ? prepare(*block.noData, RowSource{}) : Prepared{};
             if (block.header) {
-                ensureSpace(block.header->height + (block.noData ? block.noData->height : 0));
-                printBand(*block.header, live);
+                const Prepared header = prepare(*block.header, live);
+                ensureSpace(header.height + noData.height);
+                place(header);
             }
             if (block.noData) {
-                ensureSpace(block.noData->height);
-                printBand(*block.noData, RowSource{});
+                ensureSpace(noData.height);
+                place(noData);
             }
             if (block.summary)
                 printSummary(*block.summary, noted, grandTotals);
@@ -180,10 +196,11 @@ private:
         const auto printFooters = [&](qsizetype downTo) {
             for (qsizetype l = levels - 1; l >= downTo; --l) {
                 if (block.groups[l].footer) {
-                    ensureSpace(block.groups[l].footer->height);
                     sums_ = &groupTotals[l];
-                    printBand(*block.groups[l].footer, RowSource{nullptr, &noted});
+                    const Prepared footer = prepare(*block.groups[l].footer, RowSource{nullptr, &noted});
                     sums_ = nullptr;
+                    ensureSpace(footer.height);
+                    place(footer);
                 }
                 groupTotals[l].clear();
             }
@@ -208,27 +225,33 @@ private:
             if (!firstRow && changed < levels)
                 printFooters(changed);
 
-            double need = block.detail->height;
+            if (changed < levels)
+                stripeRow = 0;
+            // The row, with the headings it starts, goes whole onto one page.
+            std::vector<Prepared> heads;
+            double need = 0;
+            if (firstRow && block.header)
+                heads.push_back(prepare(*block.header, live));
             for (qsizetype l = changed; l < levels; ++l)
                 if (block.groups[l].header)
-                    need += block.groups[l].header->height;
-            if (firstRow && block.header)
-                need += block.header->height;
-            ensureSpace(need);
-            if (firstRow && block.header) {
-                printBand(*block.header, live);
-                if (block.header->repeat) {
+                    heads.push_back(prepare(*block.groups[l].header, live));
+            for (const auto& h : heads)
+                need += h.height;
+            prepareInto(*block.detail, live, block.detail->stripe.isValid() && stripeRow % 2 == 1, false, detail_);
+            if (ensureSpace(need + detail_.height)) {
+                // A new page that goes on with groups says which ones.
+                for (qsizetype l = 0; l < changed; ++l)
+                    if (block.groups[l].header && block.groups[l].header->repeat)
+                        place(prepare(*block.groups[l].header, live, false, true));
+            }
+            for (size_t h = 0; h < heads.size(); ++h) {
+                place(heads[h]);
+                if (h == 0 && firstRow && block.header && block.header->repeat) {
                     repeatedHeader_ = &*block.header;
                     repeatedHeaderRow_ = &ds;
                 }
             }
-            for (qsizetype l = changed; l < levels; ++l)
-                if (block.groups[l].header)
-                    printBand(*block.groups[l].header, live);
-            if (changed < levels)
-                stripeRow = 0;
-
-            printBand(*block.detail, live, block.detail->stripe.isValid() && stripeRow % 2 == 1);
+            place(detail_);
             ++stripeRow;
 
             for (qsizetype l = 0; l < levels; ++l)
@@ -253,41 +276,107 @@ private:
     void printSummary(const BandDef& summary, const QHash<QString, QVariant>& noted, QHash<QString, double>& totals)
     {
         repeatedHeader_ = nullptr;
-        ensureSpace(summary.height);
         sums_ = &totals;
-        printBand(summary, RowSource{nullptr, &noted});
+        const Prepared band = prepare(summary, RowSource{nullptr, &noted});
         sums_ = nullptr;
+        ensureSpace(band.height);
+        place(band);
     }
 
-    void printBand(const BandDef& band, const RowSource& row, bool striped = false)
+    // A band's runs relative to its top, and its height once its texts are
+    // fitted: evaluated before the page break is decided, placed after.
+    struct Prepared {
+        double height = 0;
+        QList<BoxRun> boxes;
+        QList<LineRun> lines;
+        QList<TextRun> texts;
+        QList<int> pageCounts; // runs that show the page count
+        void clear()
+        {
+            boxes.clear();
+            lines.clear();
+            texts.clear();
+            pageCounts.clear();
+        }
+    };
+
+    Prepared prepare(const BandDef& band, const RowSource& row, bool striped = false, bool continued = false)
     {
-        Page& page = doc_.pages.last();
-        const double left = report_.page.marginLeft;
-        if (striped)
-            page.boxes << BoxRun{QRectF(left, y_, report_.page.bodyWidth(), band.height), band.stripe, 0};
+        Prepared out;
+        prepareInto(band, row, striped, continued, out);
+        return out;
+    }
+
+    void prepareInto(const BandDef& band, const RowSource& row, bool striped, bool continued, Prepared& out)
+    {
+        out.clear();
+        out.height = band.height;
         for (const auto& item : band.items) {
             switch (item.kind) {
             case ItemDef::Kind::Line:
-                page.lines << LineRun{QLineF(item.rect.topLeft(), item.rect.bottomRight()).translated(left, y_),
-                                      item.lineWidth};
+                out.lines << LineRun{QLineF(item.rect.topLeft(), item.rect.bottomRight()), item.lineWidth};
                 break;
             case ItemDef::Kind::Rect:
-                page.boxes << BoxRun{item.rect.translated(left, y_), item.fill, item.stroke ? item.lineWidth : 0};
+                out.boxes << BoxRun{item.rect, item.fill, item.stroke ? item.lineWidth : 0};
                 break;
             case ItemDef::Kind::Text: {
                 bool countsPages = false;
-                QString text = evaluate(item, row, &countsPages);
+                bool showsField = false;
+                QString text = evaluate(item, row, &countsPages, &showsField);
+                if (continued && showsField)
+                    text += kContinued;
                 if (countsPages)
-                    pageCountRuns_.push_back({int(doc_.pages.size() - 1), int(page.texts.size())});
-                page.texts << TextRun{item.rect.translated(left, y_), std::move(text), fontIndex(item), item.align};
+                    out.pageCounts << int(out.texts.size());
+                fitText(band, item, std::move(text), out);
                 break;
             }
             }
         }
+        if (striped)
+            out.boxes.prepend(BoxRun{QRectF(0, 0, report_.page.bodyWidth(), out.height), band.stripe, 0});
+    }
+
+    // One run when the text fits its box; else more lines below it (the
+    // band grows to hold them) or, in a band that may not grow, a smaller
+    // size. Nothing is cut.
+    void fitText(const BandDef& band, const ItemDef& item, QString text, Prepared& out)
+    {
+        const int font = fontIndex(item);
+        const TextFit& fit = textFit(font);
+        const double width = item.rect.width();
+        if (text.isEmpty() || fit.surelyFits(text, width) || fit.fits(text, width)) {
+            out.texts << TextRun{item.rect, std::move(text), font, item.align};
+            return;
+        }
+        if (!band.grow) {
+            FontSpec smaller = doc_.fonts.at(font);
+            smaller.size = std::floor(fit.shrunkSize(text, width) * 10.0) / 10.0;
+            out.texts << TextRun{item.rect, std::move(text), doc_.fontIndex(smaller), item.align};
+            return;
+        }
+        const QStringList lines = fit.wrap(text, width);
+        const double step = fit.lineHeight();
+        for (qsizetype i = 0; i < lines.size(); ++i)
+            out.texts << TextRun{item.rect.translated(0, double(i) * step), lines.at(i), font, item.align};
+        out.height = std::max(out.height, item.rect.bottom() + double(lines.size() - 1) * step);
+    }
+
+    void place(const Prepared& band)
+    {
+        Page& page = doc_.pages.last();
+        const QPointF at(report_.page.marginLeft, y_);
+        for (const auto& box : band.boxes)
+            page.boxes << BoxRun{box.rect.translated(at), box.fill, box.stroke};
+        for (const auto& line : band.lines)
+            page.lines << LineRun{line.line.translated(at), line.width};
+        for (int run : band.pageCounts)
+            pageCountRuns_.push_back({int(doc_.pages.size() - 1), int(page.texts.size()) + run});
+        for (const auto& text : band.texts)
+            page.texts << TextRun{text.rect.translated(at), text.text, text.font, text.align};
         y_ += band.height;
     }
 
-    QString evaluate(const ItemDef& item, const RowSource& row, bool* countsPages) const
+    QString evaluate(const ItemDef& item, const RowSource& row, bool* countsPages, bool* showsField) const
     {
         QString out;
         for (const auto& s : item.segments) {
@@ -295,8 +384,17 @@ private:
             case Segment::Kind::Literal:
                 out += s.text;
                 break;
+            case Segment::Kind::Caption:
+                out += report_.caption;
+                break;
             case Segment::Kind::Field:
-                out += formatValue(row.value(s.text), s.format);
+                *showsField = true;
+                if (s.connection.isEmpty()) {
+                    out += formatValue(row.value(s.text), s.format);
+                } else {
+                    const data::DataSet* other = dataSet(s.connection);
+                    out += formatValue(other->eof() ? QVariant() : other->value(s.text), s.format);
+                }
                 break;
             case Segment::Kind::Sum:
                 out += formatNumber(sums_ ? sums_->value(s.text.toLower()) : 0.0, s.format);
@@ -326,9 +424,21 @@ private:
         return index;
     }
 
+    const TextFit& textFit(int font)
+    {
+        while (fits_.size() <= size_t(font))
+            fits_.emplace_back();
+        if (!fits_[size_t(font)])
+            fits_[size_t(font)] = std::make_unique<TextFit>(doc_.fonts.at(font));
+        return *fits_[size_t(font)];
+    }
+
     const ReportDef& report_;
     QDateTime printedAt_;
     ReportStatus* status_;
+    const PageLaid& pageLaid_;
+    std::vector<std::unique_ptr<TextFit>> fits_;
+    Prepared detail_; // reused row after row
     Document doc_;
     std::vector<Use> uses_;
     std::vector<std::pair<int, int>> pageCountRuns_;
@@ -342,8 +452,10 @@ private:
 
 } // namespace
 
+QChar pageCountMark() { return kPageCountMark; }
+
 Document layoutReport(const ReportDef& report, const DataConnections& connections, const QDateTime& printedAt,
-                      ReportStatus* status)
+                      ReportStatus* status, const PageLaid& pageLaid)
 {
     struct Finish {
         ReportStatus* status;
@@ -353,7 +465,7 @@ Document layoutReport(const ReportDef& report, const DataConnections& connection
                 status->finished();
         }
     } finish{status};
-    Layouter layouter(report, printedAt, status);
+    Layouter layouter(report, printedAt, status, pageLaid);
     layouter.acquire(connections);
     return layouter.run();
 }

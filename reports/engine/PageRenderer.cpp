@@ -1,5 +1,7 @@
 #include "reports/engine/PageRenderer.h"
 
+#include "reports/engine/TextFit.h"
+
 #include <QPaintDevice>
 #include <QPainter>
 #include <QPen>
@@ -8,14 +10,8 @@ namespace qor::reports {
 
 PageRenderer::PageRenderer(const Document& doc) : doc_(doc)
 {
-    for (const auto& style : doc.fonts) {
-        QFont font(style.family);
-        font.setPointSizeF(style.size);
-        font.setBold(style.bold);
-        font.setItalic(style.italic);
-        font.setHintingPreference(QFont::PreferNoHinting); // same widths on screen, paper and PDF
-        fonts_ << font;
-    }
+    for (const auto& style : doc.fonts)
+        fonts_ << TextFit::qfont(style);
 }
 
 void PageRenderer::draw(QPainter& painter, int pageIndex) const

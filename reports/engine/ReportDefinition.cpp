@@ -9,14 +9,34 @@ QStringList ReportDef::connections() const
         if (!name.isEmpty() && !out.contains(name, Qt::CaseInsensitive))
             out << name;
     };
-    if (title)
-        add(title->connection);
-    if (pageHeader)
-        add(pageHeader->connection);
-    for (const auto& block : blocks)
+    // Fields that name their own connection ("{rvdsCabecalho.Loja}").
+    const auto addNamed = [&](const std::optional<BandDef>& band) {
+        if (!band)
+            return;
+        for (const auto& item : band->items)
+            for (const auto& s : item.segments)
+                add(s.connection);
+    };
+    const auto addStatic = [&](const std::optional<StaticBand>& band) {
+        if (!band)
+            return;
+        add(band->connection);
+        addNamed(band->band);
+    };
+    addStatic(title);
+    addStatic(pageHeader);
+    for (const auto& block : blocks) {
         add(block.connection);
-    if (pageFooter)
-        add(pageFooter->connection);
+        addNamed(block.header);
+        for (const auto& group : block.groups) {
+            addNamed(group.header);
+            addNamed(group.footer);
+        }
+        addNamed(block.detail);
+        addNamed(block.noData);
+        addNamed(block.summary);
+    }
+    addStatic(pageFooter);
     return out;
 }
 

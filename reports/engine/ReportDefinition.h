@@ -23,10 +23,11 @@ struct FontSpec {
 
 // One piece of an item's text.
 struct Segment {
-    enum class Kind { Literal, Field, Sum, PageNumber, PageCount, PrintedAt };
+    enum class Kind { Literal, Field, Sum, PageNumber, PageCount, PrintedAt, Caption };
     Kind kind = Kind::Literal;
-    QString text;   // literal text, or the field name for Field and Sum
-    QString format; // display format for Field, Sum and PrintedAt
+    QString text;       // literal text, or the field name for Field and Sum
+    QString format;     // display format for Field, Sum and PrintedAt
+    QString connection; // Field: the connection it reads ("" = the band's own row)
 };
 
 struct ItemDef {
@@ -48,7 +49,12 @@ struct BandDef {
     double height = 0;
     QList<ItemDef> items;
     QColor stripe;       // Detail: background of every second row
-    bool repeat = true;  // Header: printed again at the top of each new page
+    bool repeat = true;  // Header: printed again at the top of each new page;
+                         // GroupHeader: again, marked "(continuação)", atop a
+                         // page that goes on with its group
+    // A text longer than its box wraps onto more lines and the band grows;
+    // in a band that may not grow (page bands, fixed grids) it is shrunk to fit.
+    bool grow = true;
 };
 
 struct GroupDef {

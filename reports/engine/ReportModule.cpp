@@ -18,6 +18,7 @@ const QList<ConnectionBinding>& TRM::connectionTable()
         {QStringLiteral("rvdsqryResumoFP"), QStringLiteral("qryResumoFP")},
         {QStringLiteral("rds_ResumoSaidas"), QStringLiteral("qry_ResumoSaidas")},
         {QStringLiteral("rds_DetalhaSaidas"), QStringLiteral("qry_DetalhaSaidas")},
+        {QStringLiteral("rvdsCabecalho"), QStringLiteral("qryCabecalho")},
     };
     return table;
 }

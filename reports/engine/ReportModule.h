@@ -37,7 +37,8 @@ public:
     ReportProject rvpj1;
 
     // rvdsSessaoCX -> qrySessaoCX, ..., rvdsPeriodo -> Periodo (the main
-    // window's period table).
+    // window's period table), rvdsCabecalho -> qryCabecalho (the heading:
+    // store, period, store filter).
     static const QList<ConnectionBinding>& connectionTable();
 };
 

@@ -14,6 +14,14 @@ namespace qor::reports {
 class ReportOutput {
 public:
     virtual ~ReportOutput() = default;
+    // Each page as soon as it is laid out, before the rest (the document so
+    // far; its page-count texts still hold pageCountMark()). A preview may
+    // show the first page from here on; nothing by default.
+    virtual void pageLaid(const Document& doc, int page)
+    {
+        Q_UNUSED(doc);
+        Q_UNUSED(page);
+    }
     virtual void deliver(const Document& doc) = 0;
 };
 

@@ -28,9 +28,11 @@ bool ReportProject::ExecuteReport(const QString& name)
         return false;
     if (!engine_.output)
         throw Error(kind::ReportProject, QStringLiteral("Nenhum destino definido para o relatório ") + name);
-    const Document doc =
-        layoutReport(*report, connections_, clock_.now(), engine_.statusWindow ? engine_.status : nullptr);
-    engine_.output->deliver(doc);
+    ReportOutput& output = *engine_.output;
+    const Document doc = layoutReport(*report, connections_, clock_.now(),
+                                      engine_.statusWindow ? engine_.status : nullptr,
+                                      [&output](const Document& partial, int page) { output.pageLaid(partial, page); });
+    output.deliver(doc);
     return true;
 }
 

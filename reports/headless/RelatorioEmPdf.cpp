@@ -19,7 +19,7 @@ namespace qor::reports {
 namespace {
 
 const QString kUso = QStringLiteral("uso: qor_caixa --report <nome> --pdf <arquivo> "
-                                    "[--session N | --from dd/mm/aaaa --to dd/mm/aaaa [--store LOJA]]");
+                                    "[--session N | --from dd/mm/aaaa --to dd/mm/aaaa [--store LOJA] [--salvar-periodo]]");
 
 struct Pedido {
     QString relatorio;
@@ -28,6 +28,7 @@ struct Pedido {
     QDate inicio;
     QDate fim;
     QString loja;
+    bool salvaPeriodo = false;
     const ComandoDeSessao* daSessao = nullptr;
     const TipoDePeriodo* doPeriodo = nullptr;
 };
@@ -48,7 +49,8 @@ std::optional<Pedido> le(const QStringList& arguments, QString* erro)
     const QCommandLineOption from(QStringLiteral("from"), QString(), QStringLiteral("data"));
     const QCommandLineOption to(QStringLiteral("to"), QString(), QStringLiteral("data"));
     const QCommandLineOption store(QStringLiteral("store"), QString(), QStringLiteral("loja"));
-    parser.addOptions({ report, pdf, session, from, to, store });
+    const QCommandLineOption salvaPeriodo(QStringLiteral("salvar-periodo"));
+    parser.addOptions({ report, pdf, session, from, to, store, salvaPeriodo });
     if (!parser.parse(arguments)) {
         *erro = parser.errorText();
         return std::nullopt;
@@ -66,7 +68,7 @@ std::optional<Pedido> le(const QStringList& arguments, QString* erro)
     }
     p.daSessao = comandoDoRelatorioDeSessao(p.relatorio);
     p.doPeriodo = tipoDoRelatorioDePeriodo(p.relatorio);
-    const bool temPeriodo = parser.isSet(from) || parser.isSet(to) || parser.isSet(store);
+    const bool temPeriodo = parser.isSet(from) || parser.isSet(to) || parser.isSet(store) || parser.isSet(salvaPeriodo);
 
     if (p.daSessao) {
         bool ok = false;
@@ -86,17 +88,18 @@ std::optional<Pedido> le(const QStringList& arguments, QString* erro)
             return std::nullopt;
         }
         p.loja = parser.value(store);
+        p.salvaPeriodo = parser.isSet(salvaPeriodo);
     } else if (parser.isSet(session) || temPeriodo) {
         *erro = p.relatorio
             + QStringLiteral(" não é um relatório de sessão nem de período: não leva --session, "
-                             "--from, --to ou --store");
+                             "--from, --to, --store ou --salvar-periodo");
         return std::nullopt;
     }
     return p;
 }
 
-// The period the report reads through rvdsPeriodo, stored as the period
-// panel stores it.
+// The period stored as the period panel stores it (the period panel then
+// proposes it), asked for with --salvar-periodo.
 void gravaPeriodo(data::Table& Periodo, const QDate& inicio, const QDate& fim)
 {
     Periodo.open();
@@ -127,8 +130,10 @@ int relatorioEmPdf(const QStringList& arguments, QTextStream& erros)
         if (pedido->daSessao) {
             preparaRelatorioDeSessao(DM, pedido->daSessao->relatorio, QString::number(*pedido->sessao));
         } else if (pedido->doPeriodo) {
-            gravaPeriodo(tabelas.Periodo, pedido->inicio, pedido->fim);
-            MontaRelatorio_SQL(DM, tabelas.Periodo, pedido->doPeriodo->tipo, filtroDeLoja(pedido->loja));
+            if (pedido->salvaPeriodo)
+                gravaPeriodo(tabelas.Periodo, pedido->inicio, pedido->fim);
+            montaRelatorioDoPeriodo(
+                DM, pedido->doPeriodo->tipo, pedido->inicio, pedido->fim, filtroDeLoja(pedido->loja));
         }
         if (!renderReportToPdf(RM, pedido->relatorio, pedido->pdf)) {
             erros << QStringLiteral("qor_caixa --report: o projeto ") << RM.rvpj1.projectPath()

@@ -8,11 +8,13 @@ namespace qor::reports {
 
 // The program's headless report command, for the back office and tests:
 //   qor_caixa --report <name> --pdf <file>
-//             [--session N | --from dd/mm/yyyy --to dd/mm/yyyy [--store X]]
+//             [--session N | --from dd/mm/yyyy --to dd/mm/yyyy [--store X] [--salvar-periodo]]
 // Prepares the datasets the report's command would prepare (the session's
-// queries, or the period saved in Periodo and the period query; the store
-// filters rpt_ResumoVendas_Loja only) and renders the named report of the
-// suite's project straight into a PDF file, with no window. A report that
+// queries, or the period query and the heading over the dates given; the
+// store filters rpt_ResumoVendas_Loja only) and renders the named report of
+// the suite's project straight into a PDF file, with no window. The site's
+// saved period (Periodo, what the period panel proposes) is left alone
+// unless --salvar-periodo asks to store it as the panel would. A report that
 // is not one of the program's ten takes no option and runs over the
 // datasets as they are. The session pointer CaixaCor is left alone.
 // `arguments`: the command line as typed, program name first.

@@ -287,5 +287,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestReportLayout)
+QTEST_MAIN(TestReportLayout)
 #include "tst_reportlayout.moc"

@@ -106,6 +106,8 @@ struct Run {
     }
 };
 
+const QString kSession7 = QStringLiteral("Sessão: 7\tOperador: MARIA\tAbertura: 01/12/2026 08:00\tFechamento: 01/12/2026 18:10");
+
 const QStringList kReports = {"rpt_resumo",           "rpt_resumoFP",          "rpt_SessaoDetalhada",
                               "rpt_SessaoDetalhada_VOriginal", "rpt_PeriodoDetalhado", "rpt_PeriodoDetalhadoLoja",
                               "rpt_ResumoVendas",     "rpt_ResumoVendas_Loja", "rpt_ResumoSaidas",
@@ -134,20 +136,19 @@ private slots:
         QTest::addColumn<Load>("load");
         QTest::addColumn<QStringList>("lines");
         QTest::newRow("rpt_resumo") << Load::Session
-                          << QStringList{"Resumo do Caixa", "Sessão: 7\tOperador: MARIA",
-                                         "Troco inicial: 100,00\tAbertura: 01/12/2026 08:00\tFechamento: 01/12/2026 18:10",
-                                         "Forma de pagamento\tEntradas\tSaídas\tSaldo Atual",
+                          << QStringList{"Resumo do Caixa\tLoja padrão: FARMA-TESTE", kSession7, "Troco inicial: 100,00",
+                                         "Forma de pagamento\tEntradas\tSaídas\tSaldo Final",
                                          "Dinheiro\t280,00\t200,00\t180,00", "Cheque\t0,00\t0,00\t0,00",
+                                         "Cheque Pré\t0,00\t0,00\t0,00",
                                          "Cartão Crédito\t1.234,50\t0,00\t1.234,50", "Cartão Débito\t0,00\t0,00\t0,00",
-                                         "Cheque Pré\t0,00\t0,00\t0,00", "Depósito Conta\t0,00\t0,00\t0,00",
+                                         "Dep. Conta\t0,00\t0,00\t0,00",
                                          "Boleto\t0,00\t0,00\t0,00", "Vale\t0,00\t0,00\t0,00",
                                          "Total\t1.514,50\t200,00\t1.414,50", "Operador\tConferido por"};
         QTest::newRow("rpt_resumoFP") << Load::Session
-                          << QStringList{"Resumo por Forma de Pagamento", "Forma de pagamento\tValor",
+                          << QStringList{"Resumo por Forma de Pagamento\tLoja padrão: FARMA-TESTE", kSession7, "Forma de pagamento\tValor",
                                          "Cartão Crédito\t1.234,50", "Dinheiro\t480,00", "Total\t1.714,50"};
         QTest::newRow("rpt_SessaoDetalhada") << Load::Session
-                          << QStringList{"Movimento Detalhado da Sessão",
-                                         "Sessão: 7\tOperador: MARIA\tTroco inicial: 100,00\tAbertura: 01/12/2026 08:00\tFechamento: 01/12/2026 18:10",
+                          << QStringList{"Movimento Detalhado da Sessão\tLoja padrão: FARMA-TESTE", kSession7, "Troco inicial: 100,00",
                                          "Data\tHora\tTipo\tE/S\tPedido / Nº\tSinal/Quit.\tForma de pagamento\tParc.\tDocumento\tLoja\tHistórico\tValor",
                                          "01/12/26\t09:15\tVenda\tEntrada\t01.000123\tQuitação\tDinheiro\tCENTRO\t150,00",
                                          "01/12/26\t10:20\tVenda\tEntrada\t01.000124\tSinal\tCartão Crédito\t3\t5567\tCENTRO\t1.234,50",
@@ -155,37 +156,40 @@ private slots:
                                          "Totais por tipo de movimento", "Ressuprimento\t50,00", "Sangria\t200,00",
                                          "Venda\t1.464,50"};
         QTest::newRow("rpt_SessaoDetalhada_VOriginal") << Load::SessionSales
-                          << QStringList{"Vendas Detalhadas da Sessão - Com Valor Original",
+                          << QStringList{"Vendas Detalhadas da Sessão - Com Valor Original\tLoja padrão: FARMA-TESTE", kSession7,
                                          "01/12/26\t09:15\t01.000123\tQuitação\tDinheiro\tCENTRO\t160,00\t10,00\t150,00",
                                          "Total das vendas\t1.474,50\t10,00\t1.464,50",
                                          "Totais da sessão por tipo de movimento",
                                          "Tipo\tValor original\tDesconto\tValor final", "Sangria\t0,00\t0,00\t200,00",
                                          "Venda\t1.474,50\t10,00\t1.464,50"};
         QTest::newRow("rpt_PeriodoDetalhado") << Load::Period
-                          << QStringList{"Vendas do Período - Detalhado", "Período: 30/11/2026 a 01/12/2026",
+                          << QStringList{"Vendas do Período - Detalhado\tLoja padrão: FARMA-TESTE", "Período: 30/11/2026 a 01/12/2026",
                                          "Forma de pagamento: Cartão Crédito",
                                          "7\t01/12/26\t10:20\t01.000124\tSinal\tCENTRO\t3\t1.234,50",
                                          "Total Cartão Crédito\t1.234,50", "Total Cheque\t300,00",
                                          "Total Dinheiro\t230,00", "Total do período\t1.764,50"};
         QTest::newRow("rpt_PeriodoDetalhadoLoja") << Load::PeriodByStore
-                          << QStringList{"Vendas do Período por Loja - Detalhado", "Loja: CENTRO",
+                          << QStringList{"Vendas do Período por Loja - Detalhado\tLoja padrão: FARMA-TESTE",
+                                         "Período: 30/11/2026 a 01/12/2026", "Loja: CENTRO",
                                          "Forma de pagamento: Cheque", "6\t30/11/26\t15:30\t01.000099\tQuitação\t300,00",
                                          "Total da loja CENTRO\t1.684,50", "Loja: SHOPPING",
                                          "7\t01/12/26\t11:00\t02.000200\tQuitação\tCliente pagou menos\t80,00",
                                          "Total da loja SHOPPING\t80,00", "Total do período\t1.764,50"};
         QTest::newRow("rpt_ResumoVendas") << Load::Period
-                          << QStringList{"Resumo das Vendas do Período", "Período: 30/11/2026 a 01/12/2026",
+                          << QStringList{"Resumo das Vendas do Período\tLoja padrão: FARMA-TESTE", "Período: 30/11/2026 a 01/12/2026",
                                          "Cartão Crédito\t1.234,50", "Cheque\t300,00", "Dinheiro\t230,00",
                                          "Total do período\t1.764,50"};
         QTest::newRow("rpt_ResumoVendas_Loja") << Load::Period
-                          << QStringList{"Loja: CENTRO", "Cartão Crédito\t1.234,50", "Total da loja CENTRO\t1.684,50",
+                          << QStringList{"Resumo das Vendas do Período por Loja\tLoja padrão: FARMA-TESTE",
+                                         "Período: 30/11/2026 a 01/12/2026\tFiltro de loja: todas",
+                                         "Loja: CENTRO", "Cartão Crédito\t1.234,50", "Total da loja CENTRO\t1.684,50",
                                          "Loja: SHOPPING", "Dinheiro\t80,00", "Total da loja SHOPPING\t80,00",
                                          "Total do período\t1.764,50"};
         QTest::newRow("rpt_ResumoSaidas") << Load::Period
-                          << QStringList{"Resumo das Saídas do Período", "Dinheiro\t200,00", "Vale\t20,00",
+                          << QStringList{"Resumo das Saídas do Período\tLoja padrão: FARMA-TESTE", "Período: 30/11/2026 a 01/12/2026", "Dinheiro\t200,00", "Vale\t20,00",
                                          "Total das saídas\t220,00"};
         QTest::newRow("rpt_DetalhaSaidas") << Load::Period
-                          << QStringList{"Saídas do Período - Detalhado", "Sessão 6",
+                          << QStringList{"Saídas do Período - Detalhado\tLoja padrão: FARMA-TESTE", "Período: 30/11/2026 a 01/12/2026", "Sessão 6",
                                          "30/11/26\t16:00\tSangria\tS_4\tVale\tVale funcionário\t20,00",
                                          "Total da sessão 6\t20,00", "Sessão 7", "Total da sessão 7\t200,00",
                                          "Total das saídas do período\t220,00"};
