@@ -4,9 +4,11 @@
 #include "reports/engine/ReportOutput.h"
 #include "reports/project/ReportProjectInstall.h"
 #include "tests/reports/fixtures/CashReportData.h"
+#include "tests/reports/fixtures/PdfWords.h"
 #include "tests/support/TempSuite.h"
 
 #include <QDir>
+#include <QTemporaryDir>
 #include <QTest>
 
 using namespace qor;
@@ -113,9 +115,66 @@ const QStringList kReports = {"rpt_resumo",           "rpt_resumoFP",          "
                               "rpt_ResumoVendas",     "rpt_ResumoVendas_Loja", "rpt_ResumoSaidas",
                               "rpt_DetalhaSaidas"};
 
+// 50 characters each: what a manager reads to understand a difference.
+const QString kLongHistory = QStringLiteral("Diferença de R$ 10,00 autorizada pela gerente Ana.");
+const QString kLongOutflow = QStringLiteral("Sangria para depósito bancário do turno da manhã..");
+
+enum class Case { LongHistory, EmptySession, ThreePageGroup, StoreFilter };
+
+// The words of `phrase`, in order, among the page's words (other words of
+// the line may come between, as the columns of a wrapped row do).
+bool showsInOrder(const QList<test::PdfWord>& words, const QString& phrase)
+{
+    qsizetype at = 0;
+    for (const QString& wanted : phrase.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+        while (at < words.size() && words.at(at).text != wanted)
+            ++at;
+        if (at++ >= words.size())
+            return false;
+    }
+    return true;
+}
+
+void loadCase(Run& run, Case c)
+{
+    switch (c) {
+    case Case::LongHistory: {
+        QList<Movement> rows = movements();
+        Movement less = sale(7, kDay, QTime(14, 0), 90.0, "Dinheiro", "02.000201", "Quitação", "SHOPPING", 100.0, 10.0);
+        less.history = kLongHistory;
+        rows << less << cashMove(7, kDay, QTime(15, 0), 300.0, "Dinheiro", "S_6", "Sangria", "Saida", kLongOutflow);
+        run.data.loadSession(session7(), rows);
+        run.data.loadPeriod(kDayBefore, kDay, rows);
+        break;
+    }
+    case Case::EmptySession:
+        run.data.loadSession({9, kDay, QTime(7, 45), {}, {}, "JOÃO DA SILVA", 50.0}, {});
+        break;
+    case Case::ThreePageGroup: {
+        QList<Movement> rows;
+        for (int i = 0; i < 150; ++i) {
+            rows << sale(7, kDay, QTime(8, 0).addSecs(i * 60), 10.0, "Dinheiro", "01.000500", "Sinal", "CENTRO", 10.0);
+            rows << cashMove(7, kDay, QTime(8, 0).addSecs(i * 60), 5.0, "Dinheiro", "S_9", "Sangria", "Saida", "");
+        }
+        run.data.loadPeriod(kDayBefore, kDay, rows);
+        break;
+    }
+    case Case::StoreFilter: {
+        QList<Movement> shopping;
+        for (const Movement& m : movements())
+            if (m.store == QLatin1String("SHOPPING"))
+                shopping << m;
+        run.data.loadPeriod(kDayBefore, kDay, shopping);
+        run.data.setStoreFilter("SHOPPING");
+        break;
+    }
+    }
+}
+
 } // namespace
 
 Q_DECLARE_METATYPE(Load)
+Q_DECLARE_METATYPE(Case)
 
 class TestReportProject : public QObject {
     Q_OBJECT
@@ -224,6 +283,73 @@ private slots:
         QVERIFY(summary.contains(QStringLiteral("Dinheiro\t0,00\t0,00\t100,00")));
         QVERIFY(run.report("rpt_SessaoDetalhada").text().contains(QStringLiteral("Nenhum movimento nesta sessão.")));
         QVERIFY(run.report("rpt_resumoFP").text().contains(QStringLiteral("Nenhum movimento nesta sessão.\nTotal\t0,00")));
+    }
+
+    // The PDF itself, as a reader gets it: every text of the page model is
+    // drawn whole inside its box, each sheet says whose it is, and a group
+    // going on over pages says so on each.
+    void pdfShowsEveryCharacterAndIdentification_data()
+    {
+        QTest::addColumn<QString>("report");
+        QTest::addColumn<Case>("situation");
+        QTest::addColumn<QStringList>("phrases");   // in the PDF, each in order
+        QTest::addColumn<QString>("onLaterPages"); // on every page after the first
+        const QString store = "Loja padrão: FARMA-TESTE";
+        const QString session7 = "Sessão: 7 Operador: MARIA Abertura: 01/12/2026 08:00 Fechamento: 01/12/2026 18:10";
+        const QString session9 = "Sessão: 9 Operador: JOÃO DA SILVA Abertura: 01/12/2026 07:45 Fechamento:";
+        const QString period = "Período: 30/11/2026 a 01/12/2026";
+        for (const char* name : {"rpt_SessaoDetalhada", "rpt_SessaoDetalhada_VOriginal"})
+            QTest::addRow("%s history", name) << name << Case::LongHistory << QStringList{store, session7, kLongHistory}
+                                            << QString();
+        for (const char* name : {"rpt_PeriodoDetalhado", "rpt_PeriodoDetalhadoLoja"})
+            QTest::addRow("%s history", name) << name << Case::LongHistory << QStringList{store, period, kLongHistory}
+                                            << QString();
+        QTest::newRow("rpt_DetalhaSaidas history") << "rpt_DetalhaSaidas" << Case::LongHistory
+                                                   << QStringList{store, period, kLongOutflow} << QString();
+        for (const char* name : {"rpt_resumo", "rpt_resumoFP", "rpt_SessaoDetalhada", "rpt_SessaoDetalhada_VOriginal"})
+            QTest::addRow("%s empty session", name) << name << Case::EmptySession << QStringList{store, session9}
+                                                  << QString();
+        QTest::newRow("rpt_PeriodoDetalhado 3 pages")
+            << "rpt_PeriodoDetalhado" << Case::ThreePageGroup << QStringList{store, period, "Total Dinheiro 1.500,00"}
+            << "Forma de pagamento: Dinheiro (continuação)";
+        QTest::newRow("rpt_PeriodoDetalhadoLoja 3 pages")
+            << "rpt_PeriodoDetalhadoLoja" << Case::ThreePageGroup << QStringList{store, period}
+            << "Loja: CENTRO (continuação) Forma de pagamento: Dinheiro (continuação)";
+        QTest::newRow("rpt_DetalhaSaidas 3 pages") << "rpt_DetalhaSaidas" << Case::ThreePageGroup
+                                                   << QStringList{store, period} << "Sessão 7 (continuação)";
+        QTest::newRow("rpt_ResumoVendas_Loja filter")
+            << "rpt_ResumoVendas_Loja" << Case::StoreFilter
+            << QStringList{store, period, "Filtro de loja: SHOPPING", "Total da loja SHOPPING 80,00"} << QString();
+        for (const char* name : {"rpt_ResumoVendas", "rpt_ResumoSaidas"})
+            QTest::addRow("%s", name) << name << Case::LongHistory << QStringList{store, period} << QString();
+    }
+    void pdfShowsEveryCharacterAndIdentification()
+    {
+        QFETCH(QString, report);
+        QFETCH(Case, situation);
+        QFETCH(QStringList, phrases);
+        QFETCH(QString, onLaterPages);
+        Run run;
+        loadCase(run, situation);
+        const Document doc = run.report(report);
+        QTemporaryDir dir;
+        const QString pdf = dir.filePath("report.pdf");
+        run.rm.rvpdf1.write(doc, pdf);
+        const QList<QList<test::PdfWord>> pages = test::pdfWords(pdf);
+        const QString missing = test::missingFromPdf(doc, pages);
+        QVERIFY2(missing.isEmpty(), qPrintable(missing));
+        QList<test::PdfWord> all;
+        for (const auto& page : pages)
+            all += page;
+        for (const QString& phrase : phrases)
+            QVERIFY2(showsInOrder(all, phrase), qPrintable(phrase + "\n---\n" + test::pageWords(all)));
+        if (onLaterPages.isEmpty())
+            return;
+        QVERIFY(pages.size() >= 3);
+        for (qsizetype p = 0; p < pages.size(); ++p) {
+            QVERIFY2(showsInOrder(pages.at(p), phrases.first()), qPrintable(test::pageWords(pages.at(p))));
+            QCOMPARE(showsInOrder(pages.at(p), onLaterPages), p > 0);
+        }
     }
 
     void longPeriodBreaksIntoPages()
