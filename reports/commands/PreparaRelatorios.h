@@ -2,6 +2,7 @@
 
 #include "reports/queries/SessaoSql.h"
 
+#include <QDate>
 #include <QString>
 
 namespace qor::data {

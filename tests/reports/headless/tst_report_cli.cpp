@@ -160,6 +160,38 @@ private slots:
             QVERIFY2(!texto.contains("S_1") && !texto.contains("R1"), qPrintable(texto));
     }
 
+    // The till's period panel proposes the period saved in Periodo; a
+    // report run from the back office leaves it as it was unless asked.
+    void savedPeriodOnlyWhenAsked_data()
+    {
+        QTest::addColumn<bool>("salva");
+        QTest::newRow("left alone") << false;
+        QTest::newRow("--salvar-periodo") << true;
+    }
+    void savedPeriodOnlyWhenAsked()
+    {
+        QFETCH(bool, salva);
+        test::TempSuite suite;
+        reports::installReportProject(suite.path("rpt"));
+        diasDeMovimento();
+        test::insertRow(kDados, "Periodo", {{"DataInicial", QDate(2026, 10, 1)}, {"DataFinal", QDate(2026, 10, 31)}});
+        test::insertRow("QUELVORA", "Parsist", {{"Op86", "MATRIZ"}});
+        const QString pdf = suite.path("vendas.pdf");
+        QStringList argumentos{"--report", "rpt_ResumoVendas", "--pdf", pdf, "--from", "01/11/2026", "--to", "30/11/2026"};
+        if (salva)
+            argumentos << "--salvar-periodo";
+        const Execucao e = roda(argumentos);
+        QCOMPARE(e.erros, QString());
+        QCOMPARE(e.codigo, 0);
+        const QString texto = textoDoPdf(pdf);
+        QVERIFY2(texto.contains(QRegularExpression("Período: 01/11/2026 a 30/11/2026")), qPrintable(texto));
+        QVERIFY2(texto.contains(QRegularExpression("Loja padrão: MATRIZ")), qPrintable(texto));
+        QCOMPARE(test::column(kDados, "Periodo", "DataInicial"),
+                 QVariantList{salva ? QDate(2026, 11, 1) : QDate(2026, 10, 1)});
+        QCOMPARE(test::column(kDados, "Periodo", "DataFinal"),
+                 QVariantList{salva ? QDate(2026, 11, 30) : QDate(2026, 10, 31)});
+    }
+
     void refusals_data()
     {
         QTest::addColumn<QStringList>("argumentos");
@@ -173,6 +205,9 @@ private slots:
             << QStringList{"--report", "rpt_ResumoSaidas", "--pdf", "x.pdf", "--from", "31/02/2026", "--to",
                            "28/02/2026"}
             << 2 << "rpt_ResumoSaidas é um relatório de período";
+        QTest::newRow("saving the period of a session report")
+            << QStringList{"--report", "rpt_resumo", "--pdf", "x.pdf", "--session", "1", "--salvar-periodo"} << 2
+            << "rpt_resumo é um relatório de sessão";
         QTest::newRow("not in the project")
             << QStringList{"--report", "rpt_outro", "--pdf", "x.pdf"} << 1 << "não tem o relatório rpt_outro";
     }
