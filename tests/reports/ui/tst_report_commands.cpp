@@ -183,12 +183,17 @@ private slots:
         QTest::addColumn<QString>("botao");
         QTest::addColumn<int>("sessaoCorrente");
         QTest::addColumn<QStringList>("ordem");
-        QTest::newRow("Resumo") << "btn5" << 7 << QStringList{"CaixaCor fecha", "qrySessaoCX abre"};
-        QTest::newRow("Resumo por Forma de Pagamento leaves it") << "btn14" << 9 << QStringList{"qryResumoFP abre"};
+        // The report itself then opens the session row and the heading.
+        const QStringList relatorio{"qrySessaoCX abre", "qryCabecalho abre"};
+        QTest::newRow("Resumo") << "btn5" << 7 << QStringList{"CaixaCor fecha"} + relatorio;
+        QTest::newRow("Resumo por Forma de Pagamento leaves it")
+            << "btn14" << 9 << QStringList{"qryResumoFP abre"} + relatorio;
         QTest::newRow("Com Valor Original")
-            << "btn7" << 7 << QStringList{"qryDetalhaMovCaixa abre", "qryTotalizaDetalha abre", "CaixaCor fecha"};
+            << "btn7" << 7
+            << QStringList{"qryDetalhaMovCaixa abre", "qryTotalizaDetalha abre", "CaixaCor fecha"} + relatorio;
         QTest::newRow("Sem Valor Original")
-            << "btn6" << 7 << QStringList{"qryDetalhaMovCaixa abre", "qryTotalizaDetalha abre", "CaixaCor fecha"};
+            << "btn6" << 7
+            << QStringList{"qryDetalhaMovCaixa abre", "qryTotalizaDetalha abre", "CaixaCor fecha"} + relatorio;
     }
     void pointerWrites()
     {
@@ -242,6 +247,10 @@ private slots:
         f.click("btn5");
         const QString resumo = f.ultimoTexto();
         QVERIFY2(resumo.contains(QStringLiteral("Sessão: 6\tOperador: JOANA")), qPrintable(resumo));
+        // Every session report heads with the session row, movements or not.
+        for (int d = 0; d < 3; ++d)
+            QVERIFY2(f.saida.documents.at(d).text().contains(QStringLiteral("Sessão: 6\tOperador: JOANA")),
+                     qPrintable(f.saida.documents.at(d).text()));
         QVERIFY2(resumo.contains(QStringLiteral("Troco inicial: 80,00")), qPrintable(resumo));
         QCOMPARE(f.saida.documents.size(), 4);
         QVERIFY(f.boxes.shown().isEmpty());
@@ -266,12 +275,12 @@ private slots:
         f.abreRelatorios(7);
         f.click("btn5");
         QByteArray xml = f.suite.readFile("rpt/rptCaixa.rav");
-        xml.replace(">Resumo do Caixa<", ">Resumo do Caixa (revisto)<");
+        xml.replace("caption=\"Resumo do Caixa\"", "caption=\"Resumo do Caixa (revisto)\"");
         f.instalaProjeto(xml);
         f.click("btn5");
         QCOMPARE(f.saida.documents.size(), 2);
         QVERIFY(!f.saida.documents.at(0).text().contains("(revisto)"));
-        QVERIFY2(f.saida.documents.at(1).text().startsWith("Resumo do Caixa (revisto)\n"),
+        QVERIFY2(f.saida.documents.at(1).text().startsWith("Resumo do Caixa (revisto)\t"),
                  qPrintable(f.saida.documents.at(1).text()));
 
         // "Fechar Painel de Relatórios" unloads the project and returns to the browser.
