@@ -41,22 +41,21 @@ QFont TextFit::qfont(const FontSpec& style)
 TextFit::TextFit(const FontSpec& font)
     : spec_(font), metrics_(qfont(font), &measuringDevice()), lineHeight_(toMm(metrics_.lineSpacing()))
 {
-    double widest = 0;
     for (char16_t c = 0x20; c <= 0xFF; ++c)
-        widest = std::max(widest, metrics_.horizontalAdvance(QChar(c)));
-    widestLatin1_ = toMm(widest);
+        latin1Advances_[c] = toMm(metrics_.horizontalAdvance(QChar(c)));
 }
 
 double TextFit::width(const QString& text) const { return toMm(metrics_.horizontalAdvance(text)); }
 
 bool TextFit::surelyFits(const QString& text, double boxWidth) const
 {
-    if (double(text.size()) * widestLatin1_ > boxWidth - kEdgeMm)
-        return false;
-    for (const QChar c : text)
-        if (c.unicode() > 0xFF)
+    double width = 0;
+    for (const QChar c : text) {
+        if (c.unicode() > 0xFF || c.unicode() < 0x20)
             return false;
-    return true;
+        width += latin1Advances_[c.unicode()];
+    }
+    return width <= boxWidth - kEdgeMm;
 }
 
 bool TextFit::fits(const QString& text, double boxWidth) const

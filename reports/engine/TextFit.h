@@ -22,7 +22,8 @@ public:
     double width(const QString& text) const;
     double lineHeight() const { return lineHeight_; }
 
-    // True without measuring when even the widest Latin-1 letters would fit.
+    // True without shaping when the letters' own advances add up to less
+    // than the box (Latin-1 text; pair kerning only ever takes a hair).
     bool surelyFits(const QString& text, double boxWidth) const;
     bool fits(const QString& text, double boxWidth) const;
 
@@ -37,7 +38,7 @@ private:
     FontSpec spec_;
     QFontMetricsF metrics_;
     double lineHeight_;
-    double widestLatin1_;
+    std::array<double, 256> latin1Advances_{}; // millimetres
 };
 
 } // namespace qor::reports

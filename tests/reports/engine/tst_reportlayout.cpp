@@ -3,6 +3,7 @@
 #include "reports/engine/LayoutEngine.h"
 #include "reports/engine/ProjectReader.h"
 #include "reports/engine/ReportStatus.h"
+#include "reports/engine/TextFit.h"
 #include "tests/support/MemoryDataSet.h"
 
 #include <QRegularExpression>
@@ -255,6 +256,135 @@ private slots:
         QVERIFY(!mov.active());
     }
 
+    // A text wider than its box: in a band that grows, its words go onto
+    // more lines and the band is as tall as they need; in a page band, one
+    // line in a smaller size. Nothing is left out.
+    void longTextIsNeverCut_data()
+    {
+        QTest::addColumn<QString>("band");
+        QTest::addColumn<bool>("wraps");
+        QTest::newRow("detail grows") << "detail" << true;
+        QTest::newRow("fixed detail shrinks") << "detail grow=\"false\"" << false;
+        QTest::newRow("page footer shrinks") << "pageFooter" << false;
+    }
+    void longTextIsNeverCut()
+    {
+        QFETCH(QString, band);
+        QFETCH(bool, wraps);
+        const QString history = QStringLiteral("Cliente pagou menos: diferença autorizada pela gerente");
+        MemoryDataSet rows({{"Historico", FieldKind::Text, 50}}, {{history}, {"curto"}});
+        DataConnections connections;
+        connections.add("mov", &rows);
+        const QString tag = band.section(' ', 0, 0);
+        const QString item = QStringLiteral("<text x=\"2\" width=\"3\">%1</text>").arg(history);
+        const QString xml = QStringLiteral("<reportProject><report name=\"r\"><page left=\"1\" top=\"1\" right=\"1\" bottom=\"1\"/>"
+                                           "<font family=\"DejaVu Sans\" size=\"8\"/><data connection=\"mov\">"
+                                           "<detail height=\"0.5\"><text x=\"6\" width=\"3\">{Historico}</text></detail></data>"
+                                           "</report></reportProject>")
+                                .replace(QStringLiteral("<detail height=\"0.5\">"),
+                                         tag == QLatin1String("detail") ? QStringLiteral("<%1 height=\"0.5\">").arg(band)
+                                                                       : QStringLiteral("<detail height=\"0.5\">"))
+                                .replace(QStringLiteral("</data>"),
+                                         tag == QLatin1String("pageFooter")
+                                             ? QStringLiteral("</data><pageFooter height=\"0.5\">%1</pageFooter>").arg(item)
+                                             : QStringLiteral("</data>"));
+        const ProjectDef project = parseProject(xml.toUtf8(), "teste.rav");
+        const Document doc = layoutReport(*project.find("r"), connections, kPrintedAt);
+        const ReportDef& report = *project.find("r");
+        const double boxLeft = 10 + (tag == QLatin1String("pageFooter") ? 20 : 60);
+        QList<const TextRun*> runs;
+        for (const TextRun& run : doc.pages.at(0).texts)
+            if (run.rect.left() == boxLeft && run.text != QLatin1String("curto"))
+                runs << &run;
+        QStringList lines;
+        for (const TextRun* run : runs) {
+            lines << run->text;
+            const TextFit fit(doc.fonts.at(run->font));
+            QVERIFY2(fit.width(run->text) <= run->rect.width(), qPrintable(run->text));
+        }
+        QCOMPARE(lines.join(' '), history);
+        QCOMPARE(runs.size() > 1, wraps);
+        const double declared = report.blocks.first().detail->items.first().font.size;
+        QCOMPARE(doc.fonts.at(runs.first()->font).size < declared, !wraps);
+        if (tag != QLatin1String("detail"))
+            return;
+        // The next row starts below the last line of this one.
+        const TextRun* next = nullptr;
+        for (const TextRun& run : doc.pages.at(0).texts)
+            if (run.text == QLatin1String("curto"))
+                next = &run;
+        QVERIFY(next);
+        QVERIFY(next->rect.top() >= runs.last()->rect.top() + (wraps ? 2.5 : 4.9));
+    }
+
+    // A page that goes on with a group first says which group it is.
+    void continuedGroupRepeatsItsLabel()
+    {
+        Fixture f;
+        QList<QVariantList> rows;
+        for (int i = 0; i < 60; ++i)
+            rows << movement("L1", i < 50 ? "Dinheiro" : "Vale", 1 + i % 28, 1.0);
+        f.mov.setRows(rows);
+        const Document doc = f.run(groupedProject());
+        QCOMPARE(doc.pages.size(), 3);
+        QVERIFY(!doc.pageText(0).contains("continuação"));
+        QVERIFY2(doc.pageText(1).startsWith("Data\tValor\nForma: Dinheiro (continuação)\n"), qPrintable(doc.pageText(1)));
+        QVERIFY2(doc.pageText(2).startsWith("Data\tValor\nForma: Dinheiro (continuação)\n"), qPrintable(doc.pageText(2)));
+        QCOMPARE(doc.text().count("Forma: Vale"), 1); // a group that starts on a page is not "continued"
+    }
+
+    // One band and one column set serve every report: the band takes each
+    // report's page, font and caption; the columns give headings and fields.
+    void sharedBandsAndColumnSets()
+    {
+        Fixture f;
+        f.mov.setRows({movement("L1", "Cheque", 2, 100.0)});
+        const QByteArray xml = R"(<reportProject>
+  <band id="rodape" height="1" size="7"><line y1="0.1" y2="0.1"/><text align="center">{@caption} - {periodo.DataInicial|dd/mm/yy}</text></band>
+  <columns id="cols"><column caption="Forma" field="FormaPag" x="0" width="4"/><column caption="Valor" field="Valor" format="###,##0.00" x="4" width="3" align="right"/></columns>
+  <report name="retrato" caption="Retrato"><page left="1" top="1" right="1" bottom="1"/>
+    <data connection="mov"><header height="1" columns="cols"/><detail height="1" columns="cols"/></data>
+    <pageFooter ref="rodape"><text align="right">extra</text></pageFooter></report>
+  <report name="paisagem" caption="Paisagem"><page orientation="landscape" left="1" top="1" right="1" bottom="1"/>
+    <data connection="mov"><detail height="1" columns="cols"/></data><pageFooter ref="rodape" height="2"/></report>
+</reportProject>)";
+        const ProjectDef project = parseProject(xml, "teste.rav");
+        const Document portrait = layoutReport(*project.find("retrato"), f.connections, kPrintedAt);
+        const Document landscape = layoutReport(*project.find("paisagem"), f.connections, kPrintedAt);
+        QCOMPARE(portrait.text(), QStringLiteral("Forma\tValor\nCheque\t100,00\nRetrato - 01/03/10\textra"));
+        QCOMPARE(landscape.text(), QStringLiteral("Cheque\t100,00\nPaisagem - 01/03/10"));
+        // The rule runs to each page's right margin; the footer keeps its own height where set.
+        QCOMPARE(portrait.pages.at(0).lines.first().line.x2(), 200.0);
+        QCOMPARE(landscape.pages.at(0).lines.first().line.x2(), 287.0);
+        QCOMPARE(landscape.pages.at(0).lines.first().line.y1(), 210.0 - 10 - 20 + 1); // bottom margin, footer, rule
+        const auto& footer = portrait.pages.at(0).texts;
+        QCOMPARE(portrait.fonts.at(footer.at(footer.size() - 2).font).size, 7.0); // the shared band's own size
+        QCOMPARE(portrait.fonts.at(footer.last().font).size, 9.0);               // the using report's font
+    }
+
+    // Each page is handed over as soon as it is complete, before the next one
+    // is laid out, so a preview can show the first page at once.
+    void pagesAreHandedOverOneByOne()
+    {
+        Fixture f;
+        QList<QVariantList> rows;
+        for (int i = 0; i < 60; ++i)
+            rows << movement("L1", "Dinheiro", 1 + i % 28, 1.0);
+        f.mov.setRows(rows);
+        QList<std::pair<int, qsizetype>> seen; // page, pages laid out by then
+        QString firstPage;
+        const ProjectDef project = parseProject(groupedProject(), "teste.rav");
+        const Document doc = layoutReport(*project.find("rpt_teste"), f.connections, kPrintedAt, nullptr,
+                                          [&](const Document& partial, int page) {
+                                              seen << std::pair(page, partial.pages.size());
+                                              if (page == 0)
+                                                  firstPage = partial.pageText(0);
+                                          });
+        QCOMPARE(seen, (QList<std::pair<int, qsizetype>>{{0, 1}, {1, 2}, {2, 3}}));
+        QCOMPARE(firstPage.section('\n', 0, -2), doc.pageText(0).section('\n', 0, -2)); // all but the page count
+        QVERIFY(firstPage.endsWith(QStringLiteral("Página 1 de ") + pageCountMark()));
+    }
+
     void projectFaultsNameFileAndLine_data()
     {
         QTest::addColumn<QByteArray>("xml");
@@ -270,6 +400,14 @@ private slots:
         QTest::newRow("band taller than page") << head + "<data connection=\"x\"><detail height=\"40\"/></data></report></reportProject>" << "altura de banda inválida";
         QTest::newRow("field without connection") << head + "<title height=\"1\"><text>{NumSessao}</text></title></report></reportProject>" << "sem conexão de dados";
         QTest::newRow("unknown placeholder in page number") << head + "<pageFooter height=\"1\"><pageNumber>{total}</pageNumber></pageFooter></report></reportProject>" << "{page} e {pages}";
+        QTest::newRow("shared band used before it is defined") << head + "<pageFooter ref=\"rodape\"/></report>\n<band id=\"rodape\" height=\"1\"/></reportProject>" << "linha 3: banda compartilhada não definida";
+        QTest::newRow("fault inside a shared band names its line")
+            << QByteArray("<reportProject>\n<band id=\"b\" height=\"1\">\n<text>ok</text>\n<circulo/>\n</band>\n<report name=\"r\"><pageFooter ref=\"b\"/></report></reportProject>") << "linha 4: elemento inesperado <circulo>";
+        QTest::newRow("shared band without id") << QByteArray("<reportProject><band height=\"1\"/></reportProject>") << "sem id";
+        QTest::newRow("repeated id") << QByteArray("<reportProject><columns id=\"c\"/><columns id=\"c\"/></reportProject>") << "id repetido: c";
+        QTest::newRow("unknown column set") << head + "<data connection=\"x\"><detail height=\"1\" columns=\"c\"/></data></report></reportProject>" << "conjunto de colunas não definido";
+        QTest::newRow("columns in a footer") << QByteArray("<reportProject><columns id=\"c\"><column field=\"A\" width=\"1\"/></columns>\n<report name=\"r\"><pageFooter height=\"1\" columns=\"c\"/></report></reportProject>") << "columns só cabe";
+        QTest::newRow("column without width") << QByteArray("<reportProject><columns id=\"c\"><column field=\"A\"/></columns></reportProject>") << "pede field e width";
         QTest::newRow("repeated report") << QByteArray("<reportProject><report name=\"a\"/><report name=\"A\"/></reportProject>") << "relatório repetido: A";
     }
     void projectFaultsNameFileAndLine()
