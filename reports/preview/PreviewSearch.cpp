@@ -1,0 +1,64 @@
+#include "reports/preview/PreviewSearch.h"
+
+#include "reports/engine/PageModel.h"
+
+#include <QPaintDevice>
+#include <QPainter>
+
+#include <algorithm>
+
+namespace qor::reports {
+
+namespace {
+
+// Lower case without diacritics: decomposed, combining marks dropped.
+QString folded(const QString& text)
+{
+    const QString decomposed = text.normalized(QString::NormalizationForm_D);
+    QString out;
+    out.reserve(decomposed.size());
+    for (const QChar c : decomposed)
+        if (c.category() != QChar::Mark_NonSpacing)
+            out += c.toCaseFolded();
+    return out;
+}
+
+} // namespace
+
+QList<SearchHit> findText(const Document& doc, const QString& query)
+{
+    const QString wanted = folded(query.trimmed());
+    QList<SearchHit> hits;
+    if (wanted.isEmpty())
+        return hits;
+    for (int page = 0; page < doc.pages.size(); ++page) {
+        const qsizetype first = hits.size();
+        for (const auto& run : doc.pages.at(page).texts)
+            if (folded(run.text).contains(wanted))
+                hits << SearchHit{page, run.rect};
+        std::stable_sort(hits.begin() + first, hits.end(), [](const SearchHit& a, const SearchHit& b) {
+            if (a.rect.center().y() != b.rect.center().y())
+                return a.rect.center().y() < b.rect.center().y();
+            return a.rect.left() < b.rect.left();
+        });
+    }
+    return hits;
+}
+
+void drawHits(QPainter& painter, int page, const QList<SearchHit>& hits, int current)
+{
+    const double dotsX = painter.device()->logicalDpiX() / 25.4;
+    const double dotsY = painter.device()->logicalDpiY() / 25.4;
+    painter.save();
+    painter.setPen(Qt::NoPen);
+    for (qsizetype i = 0; i < hits.size(); ++i) {
+        if (hits.at(i).page != page)
+            continue;
+        const QRectF& mm = hits.at(i).rect;
+        painter.setBrush(i == current ? QColor(255, 140, 0, 120) : QColor(255, 230, 0, 100));
+        painter.drawRect(QRectF(mm.left() * dotsX, mm.top() * dotsY, mm.width() * dotsX, mm.height() * dotsY));
+    }
+    painter.restore();
+}
+
+} // namespace qor::reports
