@@ -24,6 +24,18 @@
 
 namespace qor::reports {
 
+namespace {
+
+QLabel* addLabel(QToolBar* bar, const QString& text)
+{
+    auto* label = new QLabel(text, bar);
+    label->setContentsMargins(6, 0, 6, 0);
+    bar->addWidget(label);
+    return label;
+}
+
+} // namespace
+
 ReportPreview::ReportPreview(const Document& doc, const ReportSystem& settings, const PdfOutput& pdf,
                              ReportDialogs& dialogs, app::MessageBoxes& boxes, ReportStatus* status,
                              QString& saveFolder, QWidget* parent)
@@ -62,7 +74,7 @@ ReportPreview::ReportPreview(const Document& doc, const ReportSystem& settings, 
     view_->setFocus();
 }
 
-QAction* ReportPreview::addAction(QWidget* to, const char* name, const QString& text,
+QAction* ReportPreview::addCommand(QWidget* to, const char* name, const QString& text,
                                   const QList<QKeySequence>& keys)
 {
     auto* action = new QAction(text, this);
@@ -75,18 +87,6 @@ QAction* ReportPreview::addAction(QWidget* to, const char* name, const QString& 
     return action;
 }
 
-namespace {
-
-QLabel* addLabel(QToolBar* bar, const QString& text)
-{
-    auto* label = new QLabel(text, bar);
-    label->setContentsMargins(6, 0, 6, 0);
-    bar->addWidget(label);
-    return label;
-}
-
-} // namespace
-
 // Printing, saving and the page field come first: on a narrow screen the
 // toolbar folds its last buttons away, and their keys still work.
 QToolBar* ReportPreview::buildToolBar()
@@ -94,18 +94,18 @@ QToolBar* ReportPreview::buildToolBar()
     auto* bar = new QToolBar(this);
     const auto icon = [this](QStyle::StandardPixmap which) { return style()->standardIcon(which); };
 
-    QAction* printAction = addAction(bar, "actPrint", QStringLiteral("Imprimir"), {QKeySequence::Print});
+    QAction* printAction = addCommand(bar, "actPrint", QStringLiteral("Imprimir"), {QKeySequence::Print});
     connect(printAction, &QAction::triggered, this, &ReportPreview::print);
     printAction->setEnabled(settings_.previewPrinting);
-    connect(addAction(bar, "actSave", QStringLiteral("Salvar PDF"), {QKeySequence::Save}), &QAction::triggered, this,
+    connect(addCommand(bar, "actSave", QStringLiteral("Salvar PDF"), {QKeySequence::Save}), &QAction::triggered, this,
             &ReportPreview::saveAsPdf);
     bar->addSeparator();
 
-    QAction* first = addAction(bar, "actFirst", QStringLiteral("Primeira página"),
+    QAction* first = addCommand(bar, "actFirst", QStringLiteral("Primeira página"),
                                {Qt::Key_Home, QKeySequence::MoveToStartOfDocument});
     first->setIcon(icon(QStyle::SP_MediaSkipBackward));
     connect(first, &QAction::triggered, this, [this] { goToPage(1); });
-    QAction* prior = addAction(bar, "actPrior", QStringLiteral("Página anterior"), {Qt::Key_PageUp});
+    QAction* prior = addCommand(bar, "actPrior", QStringLiteral("Página anterior"), {Qt::Key_PageUp});
     prior->setIcon(icon(QStyle::SP_ArrowLeft));
     connect(prior, &QAction::triggered, this, [this] { goToPage(view_->currentPage() - 1); });
     addLabel(bar, QStringLiteral("Página"));
@@ -119,40 +119,40 @@ QToolBar* ReportPreview::buildToolBar()
     bar->addWidget(pageNumber_);
     pageCount_ = addLabel(bar, QString());
     pageCount_->setObjectName(QStringLiteral("pageCount"));
-    QAction* next = addAction(bar, "actNext", QStringLiteral("Próxima página"), {Qt::Key_PageDown});
+    QAction* next = addCommand(bar, "actNext", QStringLiteral("Próxima página"), {Qt::Key_PageDown});
     next->setIcon(icon(QStyle::SP_ArrowRight));
     connect(next, &QAction::triggered, this, [this] { goToPage(view_->currentPage() + 1); });
-    QAction* last = addAction(bar, "actLast", QStringLiteral("Última página"),
+    QAction* last = addCommand(bar, "actLast", QStringLiteral("Última página"),
                               {Qt::Key_End, QKeySequence::MoveToEndOfDocument});
     last->setIcon(icon(QStyle::SP_MediaSkipForward));
     connect(last, &QAction::triggered, this, [this] { goToPage(view_->pageCount()); });
-    connect(addAction(this, "actGoToPage", QStringLiteral("Ir para a página"), {Qt::CTRL | Qt::Key_G}),
+    connect(addCommand(this, "actGoToPage", QStringLiteral("Ir para a página"), {Qt::CTRL | Qt::Key_G}),
             &QAction::triggered, this, [this] { focusField(pageNumber_); });
     bar->addSeparator();
 
-    connect(addAction(bar, "actFind", QStringLiteral("Localizar"), {QKeySequence::Find}), &QAction::triggered, this,
+    connect(addCommand(bar, "actFind", QStringLiteral("Localizar"), {QKeySequence::Find}), &QAction::triggered, this,
             [this] {
                 searchBar_->show();
                 focusField(searchText_);
             });
     bar->addSeparator();
 
-    connect(addAction(bar, "actZoomOut", QStringLiteral("Reduzir"), {QKeySequence::ZoomOut}), &QAction::triggered,
+    connect(addCommand(bar, "actZoomOut", QStringLiteral("Reduzir"), {QKeySequence::ZoomOut}), &QAction::triggered,
             view_, [this] { view_->zoomOut(); });
-    connect(addAction(bar, "actZoomIn", QStringLiteral("Ampliar"), {QKeySequence::ZoomIn}), &QAction::triggered,
-            view_, [this] { view_->zoomIn(); });
-    connect(addAction(bar, "actActualSize", QStringLiteral("100%"), {Qt::CTRL | Qt::Key_1}), &QAction::triggered,
+    connect(addCommand(bar, "actZoomIn", QStringLiteral("Ampliar"), {QKeySequence::ZoomIn, Qt::CTRL | Qt::Key_Equal}),
+            &QAction::triggered, view_, [this] { view_->zoomIn(); });
+    connect(addCommand(bar, "actActualSize", QStringLiteral("100%"), {Qt::CTRL | Qt::Key_1}), &QAction::triggered,
             view_, [this] {
                 view_->setZoomMode(QPrintPreviewWidget::CustomZoom);
                 view_->setZoomFactor(1.0);
             });
-    connect(addAction(bar, "actWholePage", QStringLiteral("Página inteira"), {Qt::CTRL | Qt::Key_2}),
+    connect(addCommand(bar, "actWholePage", QStringLiteral("Página inteira"), {Qt::CTRL | Qt::Key_2}),
             &QAction::triggered, view_, &QPrintPreviewWidget::fitInView);
-    connect(addAction(bar, "actFitWidth", QStringLiteral("Largura da página"), {Qt::CTRL | Qt::Key_3}),
+    connect(addCommand(bar, "actFitWidth", QStringLiteral("Largura da página"), {Qt::CTRL | Qt::Key_3}),
             &QAction::triggered, view_, &QPrintPreviewWidget::fitToWidth);
     bar->addSeparator();
 
-    connect(addAction(bar, "actClose", QStringLiteral("Fechar"), {Qt::Key_Escape}), &QAction::triggered, this,
+    connect(addCommand(bar, "actClose", QStringLiteral("Fechar"), {Qt::Key_Escape}), &QAction::triggered, this,
             &QDialog::accept);
     return bar;
 }
@@ -172,11 +172,11 @@ QToolBar* ReportPreview::buildSearchBar()
     connect(searchText_, &QLineEdit::returnPressed, this, [this] { find(+1); });
     searchBar_->addWidget(searchText_);
     QAction* previous =
-        addAction(searchBar_, "actFindPrevious", QStringLiteral("Ocorrência anterior"), {QKeySequence::FindPrevious});
+        addCommand(searchBar_, "actFindPrevious", QStringLiteral("Ocorrência anterior"), {QKeySequence::FindPrevious});
     previous->setIcon(style()->standardIcon(QStyle::SP_ArrowUp));
     connect(previous, &QAction::triggered, this, [this] { find(-1); });
     QAction* next =
-        addAction(searchBar_, "actFindNext", QStringLiteral("Próxima ocorrência"), {QKeySequence::FindNext});
+        addCommand(searchBar_, "actFindNext", QStringLiteral("Próxima ocorrência"), {QKeySequence::FindNext});
     next->setIcon(style()->standardIcon(QStyle::SP_ArrowDown));
     connect(next, &QAction::triggered, this, [this] { find(+1); });
     searchStatus_ = addLabel(searchBar_, QString());

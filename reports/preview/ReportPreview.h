@@ -46,7 +46,8 @@ public:
 private:
     QToolBar* buildToolBar();
     QToolBar* buildSearchBar();
-    QAction* addAction(QWidget* to, const char* name, const QString& text, const QList<QKeySequence>& keys);
+    // An action on to (a toolbar, or the window for keys only), its first key in its tooltip.
+    QAction* addCommand(QWidget* to, const char* name, const QString& text, const QList<QKeySequence>& keys);
     void paintPages(QPrinter* printer);
     void showPageNumber();
     void goToPage(int page);
