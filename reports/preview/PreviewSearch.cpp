@@ -2,8 +2,6 @@
 
 #include "reports/engine/PageModel.h"
 
-#include <QPaintDevice>
-#include <QPainter>
 
 #include <algorithm>
 
@@ -43,22 +41,6 @@ QList<SearchHit> findText(const Document& doc, const QString& query)
         });
     }
     return hits;
-}
-
-void drawHits(QPainter& painter, int page, const QList<SearchHit>& hits, int current)
-{
-    const double dotsX = painter.device()->logicalDpiX() / 25.4;
-    const double dotsY = painter.device()->logicalDpiY() / 25.4;
-    painter.save();
-    painter.setPen(Qt::NoPen);
-    for (qsizetype i = 0; i < hits.size(); ++i) {
-        if (hits.at(i).page != page)
-            continue;
-        const QRectF& mm = hits.at(i).rect;
-        painter.setBrush(i == current ? QColor(255, 140, 0, 120) : QColor(255, 230, 0, 100));
-        painter.drawRect(QRectF(mm.left() * dotsX, mm.top() * dotsY, mm.width() * dotsX, mm.height() * dotsY));
-    }
-    painter.restore();
 }
 
 } // namespace qor::reports

@@ -4,8 +4,6 @@
 #include <QRectF>
 #include <QString>
 
-class QPainter;
-
 namespace qor::reports {
 
 struct Document;
@@ -22,10 +20,5 @@ struct SearchHit {
 // accents ("operacao" finds "Operação"), page by page in reading order (top
 // to bottom, then left to right). An empty query finds nothing.
 QList<SearchHit> findText(const Document& doc, const QString& query);
-
-// Marks the hits of one page over the drawn page: every hit in translucent
-// yellow, the current one (an index into hits, -1 for none) in orange.
-// painter's origin is the paper's corner, as for PageRenderer.
-void drawHits(QPainter& painter, int page, const QList<SearchHit>& hits, int current);
 
 } // namespace qor::reports

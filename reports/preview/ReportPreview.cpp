@@ -4,6 +4,7 @@
 #include "reports/engine/PageRenderer.h"
 #include "reports/engine/PdfOutput.h"
 #include "reports/engine/ReportSystem.h"
+#include "reports/preview/HitOverlay.h"
 #include "reports/preview/ReportDialogs.h"
 #include "reports/preview/ReportPrinting.h"
 
@@ -63,6 +64,7 @@ ReportPreview::ReportPreview(const Document& doc, const ReportSystem& settings, 
     view_->setZoomFactor(settings.previewZoomPercent / 100.0);
     connect(view_, &QPrintPreviewWidget::paintRequested, this, &ReportPreview::paintPages);
     connect(view_, &QPrintPreviewWidget::previewChanged, this, &ReportPreview::showPageNumber);
+    hitOverlay_ = new HitOverlay(view_, previewPrinter_.resolution());
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -192,7 +194,6 @@ void ReportPreview::paintPages(QPrinter* printer)
         if (i > 0)
             printer->newPage();
         renderer.draw(painter, i);
-        drawHits(painter, i, hits_, currentHit_);
     }
 }
 
@@ -253,9 +254,11 @@ void ReportPreview::showCurrentHit()
         searchStatus_->setText(QStringLiteral("Não encontrado"));
     else
         searchStatus_->setText(QStringLiteral("%1 de %2").arg(currentHit_ + 1).arg(hits_.size()));
-    view_->updatePreview();
-    if (currentHit_ >= 0)
-        goToPage(hits_.at(currentHit_).page + 1);
+    hitOverlay_->setHits(hits_, currentHit_);
+    if (currentHit_ < 0)
+        return;
+    goToPage(hits_.at(currentHit_).page + 1);
+    hitOverlay_->reveal(currentHit_);
 }
 
 void ReportPreview::print()

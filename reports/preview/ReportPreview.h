@@ -20,6 +20,7 @@ class MessageBoxes;
 
 namespace qor::reports {
 
+class HitOverlay;
 class ReportDialogs;
 class ReportStatus;
 struct PdfOutput;
@@ -69,6 +70,7 @@ private:
     QToolBar* searchBar_ = nullptr;
     QLineEdit* searchText_ = nullptr;
     QLabel* searchStatus_ = nullptr;
+    HitOverlay* hitOverlay_;
     QString searched_; // the query hits_ were found for
     QList<SearchHit> hits_;
     int currentHit_ = -1;

@@ -15,7 +15,6 @@
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPainter>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QProcess>
@@ -116,18 +115,27 @@ void press(ReportPreview& p, const QKeySequence& keys)
 QPrintPreviewWidget* pagesOf(ReportPreview& p) { return p.findChild<QPrintPreviewWidget*>("previewWidget"); }
 QString searchStatus(ReportPreview& p) { return p.findChild<QLabel*>("searchStatus")->text(); }
 
-// Pixels of the preview tinted by the search highlights (yellow to orange):
-// the report itself is drawn in black, white and greys.
-int highlighted(ReportPreview& p)
+// Where the preview shows search highlights, as the operator sees it: the
+// report is black, white and grey; hits are tinted yellow, the current one
+// orange (much less green than red).
+struct Marks {
+    QRect all, current;
+    QSize screen;
+};
+Marks marksOn(ReportPreview& p)
 {
     const QImage image = pagesOf(p)->grab().toImage();
-    int count = 0;
+    Marks marks{{}, {}, image.size()};
     for (int y = 0; y < image.height(); ++y)
         for (int x = 0; x < image.width(); ++x) {
             const QColor c = image.pixelColor(x, y);
-            count += c.red() > 200 && c.red() - c.blue() > 60;
+            if (c.red() < 200 || c.red() - c.blue() < 60)
+                continue;
+            marks.all |= QRect(x, y, 1, 1);
+            if (c.red() - c.green() > 35)
+                marks.current |= QRect(x, y, 1, 1);
         }
-    return count;
+    return marks;
 }
 
 QString pdfText(const QString& pdf)
@@ -430,30 +438,40 @@ private slots:
 
     void searchHitsAreHighlightedOnThePage()
     {
-        Fixture f(80, {0});
-        int before = -1, found = -1, missing = -1, cleared = -1;
+        // The first two rows, under "Histórico" at the right of the page's top.
+        Fixture f(80, {0, 1});
+        Marks before, first, second, missing, cleared;
         QString notFound;
         f.dialogs.inPreview = [&](ReportPreview& p) {
             press(p, QKeySequence(Qt::CTRL | Qt::Key_2)); // the whole first page on screen
-            before = highlighted(p);
-            auto* search = p.findChild<QLineEdit*>("searchText");
-            search->setText("conferência");
-            Fixture::trigger(p, "actFindNext");
-            found = highlighted(p);
-            search->setText("inexistente");
-            Fixture::trigger(p, "actFindNext");
-            missing = highlighted(p);
+            before = marksOn(p);
+            press(p, QKeySequence(QKeySequence::Find));
+            QTest::keyClicks(p.focusWidget(), "conferencia");
+            press(p, QKeySequence(Qt::Key_Return));
+            first = marksOn(p);
+            press(p, QKeySequence(QKeySequence::FindNext));
+            second = marksOn(p);
+            QTest::keyClicks(p.focusWidget(), "x");
+            press(p, QKeySequence(Qt::Key_Return));
+            missing = marksOn(p);
             notFound = searchStatus(p);
-            search->clear();
-            Fixture::trigger(p, "actFindNext");
-            cleared = highlighted(p);
+            p.findChild<QLineEdit*>("searchText")->clear();
+            press(p, QKeySequence(Qt::Key_Return));
+            cleared = marksOn(p);
         };
         QVERIFY(f.run());
-        QCOMPARE(before, 0);
-        QVERIFY(found > 0);
-        QCOMPARE(missing, 0);
+        QVERIFY(before.all.isEmpty());
+        QVERIFY(!first.all.isEmpty());
+        QVERIFY(first.all.left() > first.screen.width() / 2 && first.all.bottom() < first.screen.height() / 3);
+        // The current hit moves from the upper row to the lower one.
+        QVERIFY(first.current.isValid() && second.current.isValid());
+        QCOMPARE(first.current.top(), first.all.top());
+        QCOMPARE(second.current.bottom(), first.all.bottom());
+        QVERIFY(second.current.top() > first.current.center().y());
+        QCOMPARE(second.all, first.all);
+        QVERIFY(missing.all.isEmpty());
         QCOMPARE(notFound, QStringLiteral("Não encontrado"));
-        QCOMPARE(cleared, 0);
+        QVERIFY(cleared.all.isEmpty());
     }
 
     void saveDialogOpensWhereTheLastReportWasSaved()
@@ -502,23 +520,6 @@ private slots:
                               {QRectF(10, 10, 30, 5), "Total"}};
         doc.pages[1].texts = {{QRectF(0, 5, 30, 5), "operação"}};
         QCOMPARE(findText(doc, query), expected);
-    }
-
-    void hitsAreDrawnOnTheirPageOnly()
-    {
-        QImage image(200, 200, QImage::Format_ARGB32);
-        image.setDotsPerMeterX(1000); // 1 pixel per millimetre
-        image.setDotsPerMeterY(1000);
-        image.fill(Qt::white);
-        const QList<SearchHit> hits{{0, QRectF(10, 10, 20, 5)}, {0, QRectF(10, 50, 20, 5)}, {1, QRectF(10, 90, 20, 5)}};
-        QPainter painter(&image);
-        drawHits(painter, 0, hits, 1);
-        painter.end();
-        const QColor other = image.pixelColor(20, 12), current = image.pixelColor(20, 52);
-        QVERIFY2(other.red() == 255 && other.green() > 230 && other.blue() < 180, qPrintable(other.name()));
-        QVERIFY2(current.red() == 255 && current.green() < 220 && current.blue() < 180, qPrintable(current.name()));
-        QCOMPARE(image.pixelColor(20, 92), QColor(Qt::white)); // a hit of another page
-        QCOMPARE(image.pixelColor(20, 30), QColor(Qt::white));
     }
 };
 
