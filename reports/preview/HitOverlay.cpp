@@ -13,17 +13,18 @@ namespace qor::reports {
 HitOverlay::HitOverlay(QPrintPreviewWidget* preview, int dotsPerInch)
     : QWidget(preview->findChild<QGraphicsView*>()),
       view_(preview->findChild<QGraphicsView*>()),
+      viewport_(view_->viewport()),
       dotsPerMm_(dotsPerInch / 25.4)
 {
     setObjectName(QStringLiteral("hitOverlay"));
     setAttribute(Qt::WA_TransparentForMouseEvents);
     setAttribute(Qt::WA_NoSystemBackground);
-    view_->viewport()->installEventFilter(this);
+    viewport_->installEventFilter(this);
     const auto repaint = [this] { update(); };
     connect(view_->horizontalScrollBar(), &QScrollBar::valueChanged, this, repaint);
     connect(view_->verticalScrollBar(), &QScrollBar::valueChanged, this, repaint);
     connect(preview, &QPrintPreviewWidget::previewChanged, this, repaint);
-    setGeometry(view_->viewport()->geometry());
+    setGeometry(viewport_->geometry());
     raise();
 }
 
@@ -67,7 +68,7 @@ void HitOverlay::paintEvent(QPaintEvent*)
     const QList<QGraphicsItem*> items = pages();
     QPainter painter(this);
     painter.setPen(Qt::NoPen);
-    const QPoint toOverlay = view_->viewport()->pos() - pos();
+    const QPoint toOverlay = viewport_->pos() - pos();
     for (qsizetype i = 0; i < hits_.size(); ++i) {
         const SearchHit& hit = hits_.at(i);
         if (hit.page >= items.size())
@@ -81,11 +82,12 @@ void HitOverlay::paintEvent(QPaintEvent*)
     }
 }
 
-// Follows the page view's visible area as the window and its scroll bars change.
+// Follows the page view's visible area as the window and its scroll bars
+// change. Only the viewport is asked: this runs while the view is destroyed.
 bool HitOverlay::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == view_->viewport() && (event->type() == QEvent::Resize || event->type() == QEvent::Move))
-        setGeometry(view_->viewport()->geometry());
+    if (watched == viewport_ && (event->type() == QEvent::Resize || event->type() == QEvent::Move))
+        setGeometry(viewport_->geometry());
     return QWidget::eventFilter(watched, event);
 }
 

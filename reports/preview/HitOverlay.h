@@ -35,6 +35,7 @@ private:
     QRectF onPage(const SearchHit& hit) const;
 
     QGraphicsView* view_;
+    QWidget* viewport_;
     double dotsPerMm_;
     QList<SearchHit> hits_;
     int current_ = -1;
