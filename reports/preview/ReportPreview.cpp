@@ -104,7 +104,7 @@ QToolBar* ReportPreview::buildToolBar()
     bar->addSeparator();
 
     QAction* first = addCommand(bar, "actFirst", QStringLiteral("Primeira página"),
-                               {Qt::Key_Home, QKeySequence::MoveToStartOfDocument});
+                                {Qt::Key_Home, QKeySequence::MoveToStartOfDocument});
     first->setIcon(icon(QStyle::SP_MediaSkipBackward));
     connect(first, &QAction::triggered, this, [this] { goToPage(1); });
     QAction* prior = addCommand(bar, "actPrior", QStringLiteral("Página anterior"), {Qt::Key_PageUp});
@@ -125,7 +125,7 @@ QToolBar* ReportPreview::buildToolBar()
     next->setIcon(icon(QStyle::SP_ArrowRight));
     connect(next, &QAction::triggered, this, [this] { goToPage(view_->currentPage() + 1); });
     QAction* last = addCommand(bar, "actLast", QStringLiteral("Última página"),
-                              {Qt::Key_End, QKeySequence::MoveToEndOfDocument});
+                               {Qt::Key_End, QKeySequence::MoveToEndOfDocument});
     last->setIcon(icon(QStyle::SP_MediaSkipForward));
     connect(last, &QAction::triggered, this, [this] { goToPage(view_->pageCount()); });
     connect(addCommand(this, "actGoToPage", QStringLiteral("Ir para a página"), {Qt::CTRL | Qt::Key_G}),

@@ -319,37 +319,43 @@ private slots:
 
     void commandKeys_data()
     {
+        QTest::addColumn<QKeySequence>("toField"); // the keys to a field of the toolbar; none: on the pages
+        QTest::addColumn<QString>("field");
         QTest::addColumn<QKeySequence>("keys");
-        QTest::addColumn<QString>("focusOn"); // a field of the toolbar, or the pages
         QTest::addColumn<int>("printDialogs");
         QTest::addColumn<int>("saveDialogs");
         QTest::addColumn<bool>("closed");
-        QTest::newRow("Ctrl+P prints") << QKeySequence(QKeySequence::Print) << "" << 1 << 0 << false;
-        QTest::newRow("Ctrl+S saves") << QKeySequence(QKeySequence::Save) << "" << 0 << 1 << false;
-        QTest::newRow("Ctrl+S from the search field") << QKeySequence(QKeySequence::Save) << "searchText" << 0 << 1
-                                                      << false;
-        QTest::newRow("Esc closes") << QKeySequence(Qt::Key_Escape) << "" << 0 << 0 << true;
-        QTest::newRow("Esc closes from the search field") << QKeySequence(Qt::Key_Escape) << "searchText" << 0 << 0
-                                                          << true;
-        QTest::newRow("Esc closes from the page number") << QKeySequence(Qt::Key_Escape) << "pageNumber" << 0 << 0
-                                                         << true;
+        const QKeySequence pages, search(QKeySequence::Find), number(Qt::CTRL | Qt::Key_G);
+        const QKeySequence print(QKeySequence::Print), save(QKeySequence::Save), esc(Qt::Key_Escape);
+        QTest::newRow("Ctrl+P prints") << pages << "" << print << 1 << 0 << false;
+        QTest::newRow("Ctrl+S saves") << pages << "" << save << 0 << 1 << false;
+        QTest::newRow("Ctrl+P from the search field") << search << "searchText" << print << 1 << 0 << false;
+        QTest::newRow("Ctrl+S from the page number") << number << "pageNumber" << save << 0 << 1 << false;
+        QTest::newRow("Esc closes") << pages << "" << esc << 0 << 0 << true;
+        QTest::newRow("Esc closes from the search field") << search << "searchText" << esc << 0 << 0 << true;
+        QTest::newRow("Esc closes from the page number") << number << "pageNumber" << esc << 0 << 0 << true;
     }
     void commandKeys()
     {
+        QFETCH(QKeySequence, toField);
+        QFETCH(QString, field);
         QFETCH(QKeySequence, keys);
-        QFETCH(QString, focusOn);
         QFETCH(int, printDialogs);
         QFETCH(int, saveDialogs);
         QFETCH(bool, closed);
         Fixture f;
+        QString focused;
         bool open = true;
         f.dialogs.inPreview = [&](ReportPreview& p) {
-            if (!focusOn.isEmpty())
-                p.findChild<QWidget*>(focusOn)->setFocus();
+            if (!toField.isEmpty())
+                press(p, toField);
+            focused = p.focusWidget()->objectName();
             press(p, keys);
             open = p.isVisible();
         };
         QVERIFY(f.run());
+        if (!field.isEmpty())
+            QCOMPARE(focused, field);
         QCOMPARE(f.dialogs.printDialogs, printDialogs);
         QCOMPARE(f.dialogs.offered.size(), saveDialogs);
         QCOMPARE(!open, closed);
