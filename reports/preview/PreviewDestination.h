@@ -16,7 +16,9 @@ class TRM;
 
 // The program's default destination: while it lives, every report of the
 // module opens in the modal preview, with the status window shown while
-// pages are generated and printed.
+// pages are generated and printed. The folder a report was last saved to
+// is where the next save opens, for as long as the destination lives (the
+// program's run); the first save opens in the user's documents.
 //   PreviewDestination preview(RM, dialogs, boxes, &mainWindow);
 class PreviewDestination final : public ReportOutput {
 public:
@@ -34,6 +36,7 @@ private:
     app::MessageBoxes& boxes_;
     QWidget* parent_;
     ReportStatusWindow status_;
+    QString saveFolder_;
 };
 
 } // namespace qor::reports

@@ -17,9 +17,10 @@ bool StandardReportDialogs::choosePrinter(QPrinter& printer, QAbstractPrintDialo
     return dialog.exec() == QDialog::Accepted;
 }
 
-QString StandardReportDialogs::chooseSaveFile(QWidget* parent, const QString& caption, const QString& filter)
+QString StandardReportDialogs::chooseSaveFile(QWidget* parent, const QString& caption, const QString& offered,
+                                              const QString& filter)
 {
-    return QFileDialog::getSaveFileName(parent, caption, QString(), filter);
+    return QFileDialog::getSaveFileName(parent, caption, offered, filter);
 }
 
 } // namespace qor::reports

@@ -19,15 +19,18 @@ public:
     // The print dialog over printer; true when the operator confirmed.
     virtual bool choosePrinter(QPrinter& printer, QAbstractPrintDialog::PrintDialogOptions options,
                                QWidget* parent) = 0;
-    // A file name to save to, "" when cancelled. filter: "Adobe Acrobat (PDF) (*.pdf)".
-    virtual QString chooseSaveFile(QWidget* parent, const QString& caption, const QString& filter) = 0;
+    // A file name to save to, "" when cancelled. offered: the folder and name
+    // the dialog opens on; filter: "Adobe Acrobat (PDF) (*.pdf)".
+    virtual QString chooseSaveFile(QWidget* parent, const QString& caption, const QString& offered,
+                                   const QString& filter) = 0;
 };
 
 class StandardReportDialogs final : public ReportDialogs {
 public:
     void runPreview(QDialog& preview) override;
     bool choosePrinter(QPrinter& printer, QAbstractPrintDialog::PrintDialogOptions options, QWidget* parent) override;
-    QString chooseSaveFile(QWidget* parent, const QString& caption, const QString& filter) override;
+    QString chooseSaveFile(QWidget* parent, const QString& caption, const QString& offered,
+                           const QString& filter) override;
 };
 
 } // namespace qor::reports
