@@ -50,10 +50,12 @@ void put(pxdoc_t* doc, char* data, const PxField& f, const QVariant& v)
         PX_put_data_double(doc, data, 8, v.toDouble());
         break;
     case pxfDate:
-        PX_put_data_long(doc, data, 4, int(v.toDate().toJulianDay() - QDate(1, 1, 1).toJulianDay() + 1));
+        PX_put_data_long(doc, data, 4,
+                         v.typeId() == QMetaType::Int ? v.toInt()
+                                                      : int(v.toDate().toJulianDay() - QDate(1, 1, 1).toJulianDay() + 1));
         break;
     case pxfTime:
-        PX_put_data_long(doc, data, 4, v.toTime().msecsSinceStartOfDay());
+        PX_put_data_long(doc, data, 4, v.typeId() == QMetaType::Int ? v.toInt() : v.toTime().msecsSinceStartOfDay());
         break;
     case pxfShort:
         PX_put_data_short(doc, data, 2, short(v.toInt()));
@@ -121,7 +123,7 @@ void writeParadox(const QString& dbPath, const QList<PxField>& fields, const QLi
     }
     PX_close(doc);
     PX_delete(doc);
-    if (keyFields > 0)
+    if (keyFields > 0 && !pxPath.isEmpty())
         writeIndex(dbPath, fields, keyFields, pxPath);
 }
 

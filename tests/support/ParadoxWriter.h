@@ -16,12 +16,13 @@ struct PxField {
 };
 
 // Values in field order; a null QVariant leaves the field empty (all bytes
-// zero). QString (written as Windows-1252), int, double, QDate, QTime, bool.
+// zero). QString (written as Windows-1252), int, double, QDate, QTime, bool;
+// an int in a date or time field is written as its raw day or millisecond.
 using PxRow = QVariantList;
 
 // Writes a Paradox 7 table with pxlib, code page 1252. With keyFields > 0 the
 // table is keyed on its first keyFields fields (rows must come in key order)
-// and its primary index is written to pxPath. A text that does not fit its
+// and its primary index is written to pxPath when given. A text that does not fit its
 // field fails the test run (pxlib would silently leave the field empty).
 void writeParadox(const QString& dbPath, const QList<PxField>& fields, const QList<PxRow>& rows, int keyFields = 0,
                   const QString& pxPath = {});
