@@ -1,5 +1,6 @@
 #include "app/Application.h"
 #include "app/demo/DemoSeed.h"
+#include "app/migrate/ComandoImportaParadox.h"
 #include "reports/headless/RelatorioEmPdf.h"
 #include "reports/project/ReportProjectInstall.h"
 
@@ -62,6 +63,15 @@ int reportToPdf(int argc, char** argv)
     return qor::reports::relatorioEmPdf(arguments, err);
 }
 
+// The earlier till's Paradox tables into the site's tables; no window.
+int importParadox(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    return qor::migrate::comandoImportaParadox(QCoreApplication::arguments(), out, err);
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -70,6 +80,8 @@ int main(int argc, char** argv)
         return seedDemo(argc, argv);
     if (argc >= 2 && QByteArray(argv[1]) == "--report")
         return reportToPdf(argc, argv);
+    if (argc >= 2 && QByteArray(argv[1]) == "--importar-paradox")
+        return importParadox(argc, argv);
 
     CaixaApplication app(argc, argv);
     QApplication::setApplicationName(qor::app::kApplicationTitle);

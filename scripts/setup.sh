@@ -7,6 +7,7 @@ PACKAGES=(
   build-essential cmake ninja-build pkg-config ccache
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libsqlite3-dev sqlite3
+  pxlib-dev
   firebird-dev libfbclient2 firebird3.0-server-core firebird3.0-utils
   libbenchmark-dev
   fonts-liberation fonts-dejavu-core
