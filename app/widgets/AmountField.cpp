@@ -67,7 +67,8 @@ static bool isDecimalKey(const QKeyEvent* k)
 {
     if (k->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
         return false;
-    return k->text() == QLatin1String(".") || ((k->modifiers() & Qt::KeypadModifier) && k->text() == QLatin1String(","));
+    const QString typed = k->text();
+    return typed == QLatin1String(".") || ((k->modifiers() & Qt::KeypadModifier) && typed == QLatin1String(","));
 }
 
 bool AmountField::eventFilter(QObject* watched, QEvent* event)
