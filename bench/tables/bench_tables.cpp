@@ -48,8 +48,8 @@ void buildFixture()
     QDir(building).removeRecursively();
     QDir().mkpath(building);
     {
-        auto db = Database::forFolder(building);
-        db->ensureTable(*Catalog::find(QStringLiteral("MovCaixa")));
+        auto db = Database::createIn(building);
+        db->createTable(*Catalog::find(QStringLiteral("MovCaixa")));
         sqlite3* h = db->handle();
         check(sqlite3_exec(h, "BEGIN", nullptr, nullptr, nullptr), h);
         sqlite3_stmt* st = nullptr;
