@@ -367,14 +367,16 @@ void Database::checkTable(const TableDef& def)
     if (!tableExists(def.name))
         throw Error(kind::TableNotFound, QStringLiteral("Tabela %1 não encontrada em %2").arg(def.name, path_));
     const QStringList present = columnsOf(def.name);
-    for (const FieldDef& f : def.fields)
-        if (!containsName(present, f.name))
-            throw Error(kind::FieldNotFound,
-                        QStringLiteral("Campo %1 da tabela %2 não encontrado em %3").arg(f.name, def.name, path_));
+    // The set-up that brings a table of an earlier version up to date also
+    // adds the fields it lacks.
     if (!containsName(present, QLatin1String(IdColumn)))
         throw Error(kind::TableOutdated,
                     QStringLiteral("Tabela %1 em %2 é de uma versão anterior (atualize-a com qor_caixa --configurar-site)")
                         .arg(def.name, path_));
+    for (const FieldDef& f : def.fields)
+        if (!containsName(present, f.name))
+            throw Error(kind::FieldNotFound,
+                        QStringLiteral("Campo %1 da tabela %2 não encontrado em %3").arg(f.name, def.name, path_));
     createIndexes(def);
     ensured_.insert(def.name);
 }

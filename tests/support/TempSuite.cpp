@@ -1,5 +1,6 @@
 #include "tests/support/TempSuite.h"
 
+#include "data/local/Database.h"
 #include "data/local/SetUpTables.h"
 
 #include <QDir>
@@ -13,8 +14,11 @@ TempSuite::TempSuite(Site site)
     hadPreviousRoot_ = qEnvironmentVariableIsSet("QUELVORA_ROOT");
     previousRoot_ = qgetenv("QUELVORA_ROOT");
     qputenv("QUELVORA_ROOT", dir_.path().toLocal8Bit());
-    if (site == Site::SetUp)
+    if (site == Site::SetUp) {
         data::setUpTables();
+        // The set-up's connections are not the test's: a test may replace a file.
+        data::Database::releaseIdle();
+    }
 }
 
 TempSuite::~TempSuite()

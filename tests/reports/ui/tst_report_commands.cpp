@@ -1,6 +1,7 @@
 #include "app/state/MessageBoxes.h"
 #include "data/local/CashTables.h"
 #include "tests/reports/ui/RelatoriosFixture.h"
+#include "tests/support/RawDatabase.h"
 
 #include <QTest>
 
@@ -197,7 +198,7 @@ private slots:
         QFETCH(QStringList, ordem);
 
         tresSessoes();
-        test::insertRow(kDados, "CaixaCor", {{"SessaoCorrente", 9}});
+        QVERIFY(test::RawDatabase(kDados).exec("UPDATE CaixaCor SET SessaoCorrente = 9"));
         f.abreRelatorios(7); // an old session, while 9 is open
         Ordem eventos(f.tables.CaixaCor, f.DM);
         f.click(botao);
@@ -294,6 +295,40 @@ private slots:
                                                               f.suite.path("rpt/rptCaixa.rav"))});
         QCOMPARE(test::column(kDados, "CaixaCor", "SessaoCorrente"), QVariantList{5});
         QVERIFY(f.saida.documents.isEmpty());
+    }
+
+    // A report, shown or failed, leaves no query reading its data file:
+    // another program's commit afterwards does not make the till's next
+    // write fail at once.
+    void reportLeavesTheDataFileToOtherPrograms_data()
+    {
+        QTest::addColumn<QString>("botao");
+        QTest::addColumn<bool>("comProjeto");
+        for (const char* botao : {"btn7", "btn14"}) {
+            QTest::newRow(qPrintable(QString(botao) + ", shown")) << botao << true;
+            QTest::newRow(qPrintable(QString(botao) + ", project missing")) << botao << false;
+        }
+    }
+    void reportLeavesTheDataFileToOtherPrograms()
+    {
+        QFETCH(QString, botao);
+        QFETCH(bool, comProjeto);
+        RelatoriosFixture f(!comProjeto);
+        tresSessoes();
+        f.abreRelatorios(7);
+        if (!comProjeto)
+            f.boxes.script(app::BoxAnswer::Ok);
+        f.click(botao);
+        QCOMPARE(f.saida.documents.size(), comProjeto ? 1 : 0);
+
+        test::RawDatabase other(kDados);
+        QVERIFY(other.exec("INSERT INTO MovCaixa (NumSessao, NPedido) VALUES (9, '02.000001')"));
+        data::Table tabCaixa(kDados, "TabCaixa");
+        tabCaixa.open();
+        tabCaixa.append();
+        tabCaixa.setValue("Caixa", "JOANA");
+        tabCaixa.post();
+        QCOMPARE(other.scalar("select count(*) from TabCaixa where Caixa = 'JOANA'"), QVariant(qlonglong(1)));
     }
 
     void unknownReportName()
