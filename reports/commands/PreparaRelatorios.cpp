@@ -17,6 +17,8 @@ void poeSql(data::Query& query, const QStringList& lines)
         query.addSql(line);
 }
 
+void abreConsultasDeSessao(orderdb::TDM& DM, RelatorioDeSessao relatorio, const QString& numero);
+
 } // namespace
 
 data::Query* consultaDoPeriodo(orderdb::TDM& DM, int tipo)
@@ -55,6 +57,21 @@ void montaRelatorioDoPeriodo(orderdb::TDM& DM, int tipo, const QDate& inicio, co
 
 void preparaRelatorioDeSessao(orderdb::TDM& DM, RelatorioDeSessao relatorio, const QString& numero)
 {
+    try {
+        abreConsultasDeSessao(DM, relatorio, numero);
+    } catch (...) {
+        // No report follows: a query opened before the failure is not left
+        // holding its data file.
+        for (data::Query* q : {&DM.qrySessaoCX, &DM.qryResumoFP, &DM.qryDetalhaMovCaixa, &DM.qryTotalizaDetalha})
+            q->close();
+        throw;
+    }
+}
+
+namespace {
+
+void abreConsultasDeSessao(orderdb::TDM& DM, RelatorioDeSessao relatorio, const QString& numero)
+{
     poeSql(DM.qrySessaoCX, { sqlSessaoCX(numero) });
     switch (relatorio) {
     case RelatorioDeSessao::Resumo:
@@ -73,5 +90,7 @@ void preparaRelatorioDeSessao(orderdb::TDM& DM, RelatorioDeSessao relatorio, con
         return;
     }
 }
+
+} // namespace
 
 } // namespace qor::reports
