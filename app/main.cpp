@@ -1,5 +1,8 @@
 #include "app/Application.h"
+#include "app/backup/ComandoCopia.h"
+#include "app/cli/Ajuda.h"
 #include "app/demo/DemoSeed.h"
+#include "data/base/Clock.h"
 #include "reports/headless/RelatorioEmPdf.h"
 #include "reports/project/ReportProjectInstall.h"
 
@@ -62,10 +65,22 @@ int reportToPdf(int argc, char** argv)
     return qor::reports::relatorioEmPdf(arguments, err);
 }
 
+int backupCommand(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    return qor::backup::comandoDeCopia(QCoreApplication::arguments(), out, err, qor::SystemClock());
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
+    if (const int code = qor::cli::ajudaOuVersao(argc, argv); code >= 0)
+        return code;
+    if (argc >= 2 && (QByteArray(argv[1]) == "--backup" || QByteArray(argv[1]) == "--restaurar"))
+        return backupCommand(argc, argv);
     if (argc == 2 && QByteArray(argv[1]) == "--seed-demo")
         return seedDemo(argc, argv);
     if (argc >= 2 && QByteArray(argv[1]) == "--report")
