@@ -3,6 +3,9 @@
 # the install rules of an existing build tree, so CI packages the tree it has
 # just tested instead of building everything again as dpkg-buildpackage would.
 
+# Debian's hardening: relocations read-only and bound at start.
+add_link_options(-Wl,-z,relro -Wl,-z,now)
+
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME qor-caixa)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})

@@ -20,6 +20,6 @@ deb=$(ls "$BUILD_DIR"/qor-caixa_*_amd64.deb)
 cp "$deb" .
 deb=$(basename "$deb")
 echo "Package: $deb"
-dpkg-deb --info "$deb" | sed -n '/Package:/,$p'
+dpkg-deb --field "$deb" Package Version Installed-Size Depends Suggests
 # Lintian refuses nothing as root but says so; its errors fail the build.
 lintian --fail-on error --display-info "$deb"
