@@ -49,16 +49,6 @@ private slots:
         QCOMPARE(p.readAllStandardError(), QByteArray());
     }
 
-    void helpNamesEveryOption()
-    {
-        const QStringList opcoes = cli::opcoesDaAjuda();
-        for (const char* opcao : {"--report", "--pdf", "--session", "--from", "--to", "--store", "--salvar-periodo",
-                                  "--configurar-site", "--servidor", "--estacao", "--importar-paradox",
-                                  "--substituir", "--backup", "--manter", "--restaurar", "--confirmar",
-                                  "--seed-demo", "--help", "--version"})
-            QVERIFY2(opcoes.contains(QLatin1String(opcao)), opcao);
-    }
-
     void manualDocumentsEveryOptionOfTheHelp()
     {
         const QString manual = paginaDoManual();
