@@ -36,6 +36,8 @@ void copiaArquivo(const ArquivoDeDados& arquivo, const QString& copia)
 
 } // namespace
 
+// By name is by age: a second backup in the same second ("-2") sorts after
+// its stamp and before the next second's.
 QStringList copiasEm(const QString& destino)
 {
     static const QRegularExpression nome(QStringLiteral("^qor-caixa-\\d{8}-\\d{6}(-\\d+)?$"));
@@ -43,7 +45,6 @@ QStringList copiasEm(const QString& destino)
     for (const QString& pasta : QDir(destino).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name))
         if (nome.match(pasta).hasMatch())
             copias << pasta;
-    // "-2" sorts after its stamp and before the next second's backup.
     return copias;
 }
 
