@@ -1,9 +1,12 @@
 #include "app/Application.h"
+#include "app/backup/ComandoCopia.h"
+#include "app/cli/Ajuda.h"
 #include "app/demo/DemoSeed.h"
 #include "app/migrate/ComandoImportaParadox.h"
 #include "app/site/ConfiguraSite.h"
 #include "app/site/VerificaSite.h"
 #include "app/widgets/QtMessageBoxes.h"
+#include "data/base/Clock.h"
 #include "reports/headless/RelatorioEmPdf.h"
 #include "reports/project/ReportProjectInstall.h"
 
@@ -85,10 +88,22 @@ int importParadox(int argc, char** argv)
     return qor::migrate::comandoImportaParadox(QCoreApplication::arguments(), out, err);
 }
 
+int backupCommand(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    return qor::backup::comandoDeCopia(QCoreApplication::arguments(), out, err, qor::SystemClock());
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
+    if (const int code = qor::cli::ajudaOuVersao(argc, argv); code >= 0)
+        return code;
+    if (argc >= 2 && (QByteArray(argv[1]) == "--backup" || QByteArray(argv[1]) == "--restaurar"))
+        return backupCommand(argc, argv);
     if (argc == 2 && QByteArray(argv[1]) == "--seed-demo")
         return seedDemo(argc, argv);
     if (argc >= 2 && QByteArray(argv[1]) == "--report")

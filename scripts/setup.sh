@@ -12,6 +12,7 @@ PACKAGES=(
   libbenchmark-dev
   fonts-liberation fonts-dejavu-core
   poppler-utils xvfb x11-apps imagemagick xauth
+  librsvg2-bin lintian
 )
 
 missing=()

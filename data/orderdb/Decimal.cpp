@@ -7,6 +7,7 @@
 #include <cmath>
 #include <limits>
 #include <string>
+#include <string_view>
 
 namespace qor::orderdb {
 
@@ -39,34 +40,28 @@ double powerOfTen(int n)
 }
 
 // digits (no leading sign) times 10^exponent, rounded half away from zero to
-// units of 10^scale.
-Decimal roundDigits(bool negative, std::string digits, int exponent, int scale, const QString& original)
+// units of 10^scale. Works on a view of the digits and multiplies the
+// trailing zeros in, so no string is rebuilt along the way.
+Decimal roundDigits(bool negative, std::string_view digits, int exponent, int scale, const QString& original)
 {
     const int shift = exponent - scale;
+    std::string_view kept = digits;
     bool roundUp = false;
-    if (shift >= 0) {
-        if (digits.find_first_not_of('0') == std::string::npos)
-            digits = "0";
-        else if (shift > MaxDigits)
-            outOfRange(original);
-        else
-            digits.append(static_cast<size_t>(shift), '0');
-    } else {
+    if (shift < 0) {
         const auto drop = static_cast<size_t>(-shift);
-        if (drop > digits.size()) {
-            digits = "0";
-        } else {
-            roundUp = digits[digits.size() - drop] >= '5';
-            digits.resize(digits.size() - drop);
-        }
+        kept = drop >= digits.size() ? std::string_view() : digits.substr(0, digits.size() - drop);
+        roundUp = drop <= digits.size() && digits[digits.size() - drop] >= '5';
     }
-    const size_t firstSignificant = digits.find_first_not_of('0');
-    digits = firstSignificant == std::string::npos ? std::string() : digits.substr(firstSignificant);
-    if (digits.size() > MaxDigits)
+    const size_t firstSignificant = kept.find_first_not_of('0');
+    kept = firstSignificant == std::string_view::npos ? std::string_view() : kept.substr(firstSignificant);
+    const size_t zeros = kept.empty() || shift <= 0 ? 0 : static_cast<size_t>(shift);
+    if (kept.size() + zeros > MaxDigits)
         outOfRange(original);
     qint64 units = 0;
-    for (char c : digits)
+    for (char c : kept)
         units = units * 10 + (c - '0');
+    for (size_t i = 0; i < zeros; ++i)
+        units *= 10;
     if (roundUp)
         ++units;
     return Decimal{negative ? -units : units, scale};

@@ -11,9 +11,11 @@ QString RawDatabase::filePath(const QString& location)
     return data::Database::folderOf(location) + QLatin1Char('/') + QLatin1String(data::Database::FileName);
 }
 
-RawDatabase::RawDatabase(const QString& location)
+RawDatabase::RawDatabase(const QString& location) : RawDatabase(filePath(location), 0) {}
+
+RawDatabase::RawDatabase(const QString& path, int)
 {
-    sqlite3_open_v2(filePath(location).toUtf8().constData(), &db_, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+    sqlite3_open_v2(path.toUtf8().constData(), &db_, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
     sqlite3_busy_timeout(db_, 2000);
 }
 

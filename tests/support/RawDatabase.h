@@ -18,12 +18,15 @@ public:
     RawDatabase& operator=(const RawDatabase&) = delete;
 
     static QString filePath(const QString& location);
+    // A data file named by its path on this machine (a copy outside the suite).
+    static RawDatabase atPath(const QString& path) { return RawDatabase(path, 0); }
 
     bool exec(const QString& sql);
     QVariant scalar(const QString& sql); // first column of the first row
     QString error() const;
 
 private:
+    RawDatabase(const QString& path, int);
     sqlite3* db_ = nullptr;
 };
 
