@@ -12,6 +12,12 @@ namespace {
 const QString kDados = QStringLiteral("QORFDADOS");
 const QString kTabela = QStringLiteral("PagamentoPendente");
 
+template <typename T>
+QVariant ouNulo(const T& v)
+{
+    return v.isValid() ? QVariant(v) : QVariant();
+}
+
 qint64 centavos(double v) { return qRound64(v * 100.0); }
 
 void executa(const QString& sql, qint64 linha, const QString& falha = {})
@@ -49,14 +55,14 @@ qint64 registra(const PagamentoPendente& p)
     t.setValue(QStringLiteral("NPedido"), p.npedido);
     t.setValue(QStringLiteral("SinalQuitacao"), p.sinal ? QStringLiteral("S") : QStringLiteral("Q"));
     t.setValue(QStringLiteral("Valor"), p.valor);
-    t.setValue(QStringLiteral("DataMov"), p.dataMov);
-    t.setValue(QStringLiteral("HoraMov"), p.horaMov);
+    t.setValue(QStringLiteral("DataMov"), ouNulo(p.dataMov));
+    t.setValue(QStringLiteral("HoraMov"), ouNulo(p.horaMov));
     t.setValue(QStringLiteral("FormaPag"), p.formaPag);
     t.setValue(QStringLiteral("PedidoExistia"), p.antes.existe ? QStringLiteral("S") : QStringLiteral("N"));
     if (p.antes.existe) {
         t.setValue(QStringLiteral("SinalAntes"), p.antes.sinal);
         t.setValue(QStringLiteral("ValorRestanteAntes"), p.antes.valorRestante);
-        t.setValue(QStringLiteral("DataPagamentoAntes"), p.antes.dataPagamento);
+        t.setValue(QStringLiteral("DataPagamentoAntes"), ouNulo(p.antes.dataPagamento));
         t.setValue(QStringLiteral("FormaPagamentoAntes"), p.antes.formaPagamento);
     }
     t.setValue(QStringLiteral("UltimaFalha"), p.ultimaFalha.left(250));
