@@ -1,5 +1,10 @@
 #include "app/Application.h"
 #include "app/demo/DemoSeed.h"
+#include "app/widgets/QtMessageBoxes.h"
+#include "app/window/ParadaPorSinal.h"
+#include "app/window/TraducaoDoQt.h"
+#include "data/base/Clock.h"
+#include "data/base/SuitePaths.h"
 #include "reports/headless/RelatorioEmPdf.h"
 #include "reports/project/ReportProjectInstall.h"
 
@@ -73,7 +78,12 @@ int main(int argc, char** argv)
 
     CaixaApplication app(argc, argv);
     QApplication::setApplicationName(qor::app::kApplicationTitle);
-    qor::app::Application root;
+    qor::app::instalaTraducaoDoQt();
+    qor::app::QtMessageBoxes boxes;
+    qor::SystemClock clock;
+    qor::app::Application root(boxes, clock, qor::SuitePaths::root());
     app.setBoxes(&root.boxes());
+    // After the data module has connected: see ParadaPorSinal.
+    qor::app::ParadaPorSinal paradaPorSinal;
     return root.exec();
 }

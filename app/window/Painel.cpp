@@ -2,6 +2,8 @@
 
 #include "app/window/ClientAlign.h"
 
+#include <QApplication>
+
 namespace qor::app {
 
 Painel::Painel(const QString& name, const QString& titulo, QWidget* parent) : QFrame(parent), titulo_(titulo)
@@ -44,6 +46,55 @@ void Painel::focaPrimeiroCampo()
 {
     if (QWidget* w = primeiroCampo())
         w->setFocus(Qt::OtherFocusReason);
+}
+
+void Painel::setVisible(bool visible)
+{
+    const bool estavaEscondido = isHidden();
+    if (visible && estavaEscondido)
+        aoMostrar();
+    else if (!visible && !estavaEscondido)
+        aoEsconder();
+    QFrame::setVisible(visible);
+}
+
+void Painel::aoMostrar()
+{
+    QWidget* foco = QApplication::focusWidget();
+    focoAnterior_ = foco && !isAncestorOf(foco) ? foco : nullptr;
+    if (!cobreOsVizinhos_ || !parentWidget())
+        return;
+    cobertos_.clear();
+    for (QWidget* vizinho : parentWidget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (vizinho != this && vizinho->isEnabled()) {
+            cobertos_ << vizinho;
+            vizinho->setEnabled(false);
+        }
+    }
+}
+
+void Painel::aoEsconder()
+{
+    for (const QPointer<QWidget>& vizinho : std::as_const(cobertos_))
+        if (vizinho)
+            vizinho->setEnabled(true);
+    cobertos_.clear();
+    if (contemOFoco())
+        destinoDoFoco()->setFocus(Qt::OtherFocusReason);
+}
+
+bool Painel::contemOFoco() const
+{
+    QWidget* foco = QApplication::focusWidget();
+    return foco && (foco == this || isAncestorOf(foco));
+}
+
+QWidget* Painel::destinoDoFoco() const
+{
+    QWidget* anterior = focoAnterior_;
+    if (anterior && anterior->isVisible() && anterior->isEnabled() && !isAncestorOf(anterior))
+        return anterior;
+    return window();
 }
 
 } // namespace qor::app
