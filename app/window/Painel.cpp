@@ -51,25 +51,38 @@ void Painel::focaPrimeiroCampo()
 void Painel::setVisible(bool visible)
 {
     const bool estavaEscondido = isHidden();
-    if (visible && estavaEscondido)
-        aoMostrar();
-    else if (!visible && !estavaEscondido)
+    if (!visible && !estavaEscondido)
         aoEsconder();
+    if (visible && estavaEscondido) {
+        QWidget* foco = QApplication::focusWidget();
+        focoAnterior_ = foco && !isAncestorOf(foco) ? foco : nullptr;
+    }
     QFrame::setVisible(visible);
+    if (visible && estavaEscondido && cobreOsVizinhos_)
+        cobreVizinhos();
 }
 
-void Painel::aoMostrar()
+void Painel::cobreVizinhos()
 {
-    QWidget* foco = QApplication::focusWidget();
-    focoAnterior_ = foco && !isAncestorOf(foco) ? foco : nullptr;
-    if (!cobreOsVizinhos_ || !parentWidget())
+    if (!parentWidget())
         return;
-    cobertos_.clear();
+    QList<QWidget*> vizinhos;
+    bool focoEmbaixo = false;
+    QWidget* foco = QApplication::focusWidget();
     for (QWidget* vizinho : parentWidget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
         if (vizinho != this && vizinho->isEnabled()) {
-            cobertos_ << vizinho;
-            vizinho->setEnabled(false);
+            vizinhos << vizinho;
+            focoEmbaixo = focoEmbaixo || (foco && (foco == vizinho || vizinho->isAncestorOf(foco)));
         }
+    }
+    // Straight onto the panel: a disabled control would pass the focus on
+    // to its neighbours first, one after the other.
+    if (focoEmbaixo)
+        focaPrimeiroCampo();
+    cobertos_.clear();
+    for (QWidget* vizinho : std::as_const(vizinhos)) {
+        cobertos_ << vizinho;
+        vizinho->setEnabled(false);
     }
 }
 

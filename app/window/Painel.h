@@ -46,7 +46,7 @@ public:
     void setVisible(bool visible) override;
 
 private:
-    void aoMostrar();
+    void cobreVizinhos();
     void aoEsconder();
     bool contemOFoco() const;
     QWidget* destinoDoFoco() const;

@@ -13,9 +13,9 @@ namespace qor::app {
 // program at once. The handler only writes one byte into a pipe; the rest
 // runs on the user-interface thread when the pipe is read.
 //
-// Create it after the data module has connected: the order database's
-// embedded engine installs its own handlers for these signals on its first
-// attachment, and the last one installed is the one that runs.
+// Create it after the data module has connected: whatever handlers the
+// order database's embedded engine installs for these signals on its first
+// attachment, ours are then the last installed, the ones that run.
 class ParadaPorSinal final : public QObject {
     Q_OBJECT
 public:
