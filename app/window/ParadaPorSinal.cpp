@@ -35,8 +35,12 @@ extern "C" void aoReceberSinal(int signal)
 
 ParadaPorSinal::ParadaPorSinal(QObject* parent) : QObject(parent)
 {
-    if (::pipe2(pipe_, O_CLOEXEC | O_NONBLOCK) != 0)
+    if (::pipe(pipe_) != 0)
         throw Error(kind::IoError, QStringLiteral("Não foi possível preparar a parada por sinal"));
+    for (int fd : pipe_) {
+        ::fcntl(fd, F_SETFD, FD_CLOEXEC);
+        ::fcntl(fd, F_SETFL, O_NONBLOCK); // a handler never blocks on a full pipe
+    }
     jaPedida = false;
     notifier_ = new QSocketNotifier(pipe_[0], QSocketNotifier::Read, this);
     connect(notifier_, &QSocketNotifier::activated, this, &ParadaPorSinal::leSinal);
