@@ -51,13 +51,17 @@ void Painel::focaPrimeiroCampo()
 void Painel::setVisible(bool visible)
 {
     const bool estavaEscondido = isHidden();
-    if (!visible && !estavaEscondido)
-        aoEsconder();
+    const bool escondendo = !visible && !estavaEscondido;
+    // Handed on once the panel is hidden: its controls' exit handlers see a
+    // hidden panel, as with any other way the focus leaves it while closing.
+    const bool tinhaFoco = escondendo && contemOFoco();
     if (visible && estavaEscondido) {
         QWidget* foco = QApplication::focusWidget();
         focoAnterior_ = foco && !isAncestorOf(foco) ? foco : nullptr;
     }
     QFrame::setVisible(visible);
+    if (escondendo)
+        aoEsconder(tinhaFoco);
     if (visible && estavaEscondido && cobreOsVizinhos_)
         cobreVizinhos();
 }
@@ -86,13 +90,13 @@ void Painel::cobreVizinhos()
     }
 }
 
-void Painel::aoEsconder()
+void Painel::aoEsconder(bool tinhaFoco)
 {
     for (const QPointer<QWidget>& vizinho : std::as_const(cobertos_))
         if (vizinho)
             vizinho->setEnabled(true);
     cobertos_.clear();
-    if (contemOFoco())
+    if (tinhaFoco)
         destinoDoFoco()->setFocus(Qt::OtherFocusReason);
 }
 

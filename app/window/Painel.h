@@ -12,8 +12,8 @@ namespace qor::app {
 // the others, closed by hiding it. Real panels derive from it, keep the
 // objectName given here and lay their controls out themselves.
 //
-// A panel that hides with the keyboard focus inside hands it on first: to
-// the control that had it when the panel was shown, when that one is still
+// A panel that hides with the keyboard focus inside hands it on: to the
+// control that had it when the panel was shown, when that one is still
 // there to take it, otherwise to the main window. Left to Qt, the focus
 // would stay on the hidden control whenever nothing else visible takes it,
 // and keys would keep reaching the hidden panel instead of the menus.
@@ -47,7 +47,7 @@ public:
 
 private:
     void cobreVizinhos();
-    void aoEsconder();
+    void aoEsconder(bool tinhaFoco);
     bool contemOFoco() const;
     QWidget* destinoDoFoco() const;
 
