@@ -14,6 +14,7 @@
 #include "cash/save/SalvaMovimento.h"
 #include "cash/save/ui/PainelPendentes.h"
 #include "data/base/Error.h"
+#include "data/base/SuitePaths.h"
 #include "reports/ui/InstalaRelatorios.h"
 
 #include <QApplication>
@@ -21,7 +22,12 @@
 
 namespace qor::app {
 
-Application::Application()
+Application::RaizDaSuite::RaizDaSuite(const QString& root) { SuitePaths::setRoot(root); }
+
+Application::RaizDaSuite::~RaizDaSuite() { SuitePaths::setRoot(QString()); }
+
+Application::Application(MessageBoxes& boxes, Clock& clock, const QString& suiteRoot)
+    : raiz_(suiteRoot), clock_(clock), boxes_(boxes)
 {
     form_ = std::make_unique<TForm1>(ctx_);
     admin::ligaSessaoCxBeforeDelete(tables_.SessaoCx, tables_.MovCaixa);
@@ -91,7 +97,11 @@ reports::ReportRunner& Application::ReportModuleSlot::module()
 int Application::exec()
 {
     form_->show();
-    return QApplication::exec();
+    const int code = QApplication::exec();
+    // Left by a stop signal with the window still open: the shut-down steps
+    // run now, once the interrupted handler has ended.
+    form_->close();
+    return code;
 }
 
 } // namespace qor::app

@@ -2,7 +2,6 @@
 
 #include "app/log/ActivityLog.h"
 #include "app/state/AppState.h"
-#include "app/widgets/QtMessageBoxes.h"
 #include "app/window/AppContext.h"
 #include "app/window/Modules.h"
 #include "data/base/Clock.h"
@@ -21,13 +20,16 @@ namespace qor::app {
 
 class TForm1;
 
-// The composition root: owns the program-wide state, the clock, the message
-// boxes, the table objects, the main window and the data and report modules,
-// created in the program entry's order (Form1, then DM, then RM), and hands
-// them to the panels through one AppContext.
+// The composition root: owns the program-wide state, the table objects, the
+// main window and the data and report modules, created in the program
+// entry's order (Form1, then DM, then RM), and hands them to the panels
+// through one AppContext. The message boxes, the clock and the suite root
+// come from outside: the program entry gives the screen's, the system's and
+// $QUELVORA_ROOT's; a test gives scripted boxes, a fixed clock and a
+// temporary suite.
 class Application {
 public:
-    Application();
+    Application(MessageBoxes& boxes, Clock& clock, const QString& suiteRoot);
     ~Application();
 
     MessageBoxes& boxes() { return boxes_; }
@@ -65,9 +67,14 @@ private:
         std::unique_ptr<reports::PreviewDestination> preview_;
     };
 
+    // Set first, so every table and module created below sees it.
+    struct RaizDaSuite {
+        explicit RaizDaSuite(const QString& root);
+        ~RaizDaSuite();
+    } raiz_;
     AppState state_;
-    SystemClock clock_;
-    QtMessageBoxes boxes_;
+    Clock& clock_;
+    MessageBoxes& boxes_;
     data::CashTables tables_;
     DataModuleSlot dm_;
     AppContext ctx_{state_, clock_, boxes_, tables_, dm_};

@@ -6,7 +6,10 @@
 #include "app/site/ConfiguraSite.h"
 #include "app/site/VerificaSite.h"
 #include "app/widgets/QtMessageBoxes.h"
+#include "app/window/ParadaPorSinal.h"
+#include "app/window/TraducaoDoQt.h"
 #include "data/base/Clock.h"
+#include "data/base/SuitePaths.h"
 #include "reports/headless/RelatorioEmPdf.h"
 #include "reports/project/ReportProjectInstall.h"
 
@@ -115,13 +118,15 @@ int main(int argc, char** argv)
 
     CaixaApplication app(argc, argv);
     QApplication::setApplicationName(qor::app::kApplicationTitle);
-    {
-        // A site never set up gets one message, not an error per missing table.
-        qor::app::QtMessageBoxes boxes;
-        if (!qor::app::verificaSite(boxes))
-            return 1;
-    }
-    qor::app::Application root;
+    qor::app::instalaTraducaoDoQt();
+    qor::app::QtMessageBoxes boxes;
+    // A site never set up gets one message, not an error per missing table.
+    if (!qor::app::verificaSite(boxes))
+        return 1;
+    qor::SystemClock clock;
+    qor::app::Application root(boxes, clock, qor::SuitePaths::root());
     app.setBoxes(&root.boxes());
+    // After the data module has connected: see ParadaPorSinal.
+    qor::app::ParadaPorSinal paradaPorSinal;
     return root.exec();
 }

@@ -148,6 +148,7 @@ void PainelSessoes::btn3Click()
     pnlRelatorio_->setGeometry(rect());
     pnlRelatorio_->show();
     pnlRelatorio_->raise();
+    pnlRelatorio_->focaPrimeiroCampo();
 }
 
 void PainelSessoes::btn4Click()

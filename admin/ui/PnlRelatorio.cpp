@@ -29,9 +29,9 @@ QGroupBox* grupo(QWidget* parent, const QString& name, const QString& caption, c
 } // namespace
 
 PnlRelatorio::PnlRelatorio(app::TForm1& form, reports::ReportRunner& relatorios, QWidget* parent)
-    : QFrame(parent), form_(form), relatorios_(relatorios)
+    : app::Painel(QStringLiteral("pnlRelatorio"), QString(), parent), form_(form), relatorios_(relatorios)
 {
-    setObjectName(QStringLiteral("pnlRelatorio"));
+    setCobreOsVizinhos(true);
     setFrameStyle(QFrame::Panel | QFrame::Sunken);
     setAutoFillBackground(true);
 
@@ -66,7 +66,6 @@ PnlRelatorio::PnlRelatorio(app::TForm1& form, reports::ReportRunner& relatorios,
     column->addWidget(grp1);
     column->addStretch();
     column->addWidget(btn2);
-    hide();
 }
 
 QPushButton* PnlRelatorio::comando(QWidget* box, const QString& name, const QString& caption)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QFrame>
+#include "app/window/Painel.h"
 
 class QGroupBox;
 class QPushButton;
@@ -20,8 +20,9 @@ namespace qor::admin {
 // shows; "Fechar Painel de Relatórios" closes the report project and
 // returns to the browser. The session reports (grp2) and the period reports
 // (grp1) are laid out here; their commands are bound by the report module's
-// commands, and stay disabled until then.
-class PnlRelatorio final : public QFrame {
+// commands, and stay disabled until then. While it shows, the browser's
+// own controls under it can be reached neither by keys nor by the mouse.
+class PnlRelatorio final : public app::Painel {
     Q_OBJECT
 public:
     PnlRelatorio(app::TForm1& form, reports::ReportRunner& relatorios, QWidget* parent);

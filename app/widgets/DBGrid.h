@@ -8,6 +8,8 @@ namespace qor::widgets {
 
 // A grid over a data source: one line per row, the dataset's current row
 // selected and followed both ways. Never deletes rows by keyboard.
+// Ctrl+Home/Ctrl+End go to the first and the last row; in a grid that
+// selects whole rows, Home and End do as well.
 class DBGrid : public QTableView {
     Q_OBJECT
 public:
@@ -21,6 +23,7 @@ public:
     DataSetModel* dataModel() const { return model_; }
 
 protected:
+    QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
     void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
 
 private:

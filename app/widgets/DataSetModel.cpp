@@ -50,10 +50,32 @@ int DataSetModel::findBookmark(const QVariant& bookmark) const
 {
     if (bookmark.isNull())
         return -1;
-    for (int i = 0; i < rows_.size(); ++i)
-        if (rows_.at(i).bookmark == bookmark)
-            return i;
+    for (auto it = rows_.cbegin(); it != rows_.cend(); ++it)
+        if (it.value().bookmark == bookmark)
+            return it.key();
     return -1;
+}
+
+// A row the dataset moved to by itself, not read yet: the first and the
+// last block (a table just opened, or sent to its last row), then block by
+// block from the top.
+int DataSetModel::findUnreadBookmark(const QVariant& bookmark)
+{
+    if (bookmark.isNull() || alone_ || total_ == 0)
+        return -1;
+    for (int end : {0, total_ - 1}) {
+        if (!rows_.contains(end))
+            fetchBlock(end);
+        if (const int row = findBookmark(bookmark); row >= 0)
+            return row;
+    }
+    int row = -1;
+    for (int start = 0; row < 0 && start < total_; start += kBatch) {
+        if (!rows_.contains(start))
+            fetchBlock(start);
+        row = findBookmark(bookmark);
+    }
+    return row;
 }
 
 void DataSetModel::reload()
@@ -61,42 +83,58 @@ void DataSetModel::reload()
     beginResetModel();
     rows_.clear();
     current_ = -1;
+    total_ = 0;
     inserting_ = false;
-    atEnd_ = !ready();
+    alone_ = false;
     lastState_ = ready() ? source_->dataSet()->state() : DataSetState::Inactive;
     knownCount_ = -1;
     if (ready() && source_->isEditing()) {
         // Reading ahead would move the row being edited: show it alone until it is stored.
-        rows_ << readRow();
+        rows_.insert(0, readRow());
         inserting_ = lastState_ == DataSetState::Insert;
+        alone_ = true;
+        total_ = inserting_ ? 0 : 1;
+    } else if (ready()) {
+        total_ = source_->dataSet()->recordCount();
+        knownCount_ = total_;
     }
     endResetModel();
-    if (ready() && !source_->isEditing())
-        knownCount_ = source_->dataSet()->recordCount();
     follow();
 }
 
-void DataSetModel::fetchBatch()
+void DataSetModel::fetchBlock(int row)
 {
-    if (!ready() || atEnd_ || source_->isEditing() || fetching_)
+    if (!ready() || alone_ || source_->isEditing() || fetching_ || row < 0 || row >= total_)
         return;
+    const int start = row - row % kBatch;
+    const int end = qMin(start + kBatch, total_);
     data::DataSet* ds = source_->dataSet();
-    QList<Row> batch;
+    QList<Row> block;
     fetching_ = true;
     const bool ok = app::runHandler(source_->boxes(), [&] {
         ControlsDisabled hold(*source_);
         const QVariant back = ds->bookmark();
-        if (rows_.isEmpty()) {
-            ds->first();
+        if (end == total_ && start > 0) {
+            // The last block: from the last row backwards.
+            ds->last();
+            for (int i = end - 1; i >= start; --i) {
+                block.prepend(readRow());
+                if (i > start) {
+                    ds->prior();
+                    if (ds->bof())
+                        break;
+                }
+            }
         } else {
-            ds->goToBookmark(rows_.last().bookmark);
-            ds->next();
+            if (start == 0)
+                ds->first();
+            else
+                ds->moveToRecNo(start);
+            while (!ds->eof() && block.size() < end - start) {
+                block << readRow();
+                ds->next();
+            }
         }
-        while (!ds->eof() && batch.size() < kBatch) {
-            batch << readRow();
-            ds->next();
-        }
-        atEnd_ = ds->eof();
         if (back.isNull())
             ds->first();
         else
@@ -104,12 +142,17 @@ void DataSetModel::fetchBatch()
     });
     fetching_ = false;
     if (!ok)
-        atEnd_ = true;
-    if (batch.isEmpty())
         return;
-    beginInsertRows({}, int(rows_.size()), int(rows_.size() + batch.size() - 1));
-    rows_ << batch;
-    endInsertRows();
+    for (int i = 0; i < block.size(); ++i)
+        rows_.insert(start + i, block.at(i));
+}
+
+const DataSetModel::Row* DataSetModel::rowAt(int row)
+{
+    if (!rows_.contains(row))
+        fetchBlock(row);
+    const auto it = rows_.constFind(row);
+    return it == rows_.constEnd() ? nullptr : &it.value();
 }
 
 void DataSetModel::follow()
@@ -121,15 +164,15 @@ void DataSetModel::follow()
         return;
     }
     if (inserting_) {
-        setCurrent(int(rows_.size()) - 1);
+        setCurrent(rowCount() - 1);
         emit dataChanged(index(current_, 0), index(current_, columnCount() - 1));
         return;
     }
     data::DataSet* ds = source_->dataSet();
     if (!source_->isEditing()) {
-        // A row deleted or stored elsewhere leaves the remembered rows stale.
+        // A row stored or deleted (here or elsewhere) changes the lines.
         const int count = ds->recordCount();
-        if (knownCount_ >= 0 && count != knownCount_) {
+        if (alone_ || (knownCount_ >= 0 && count != knownCount_)) {
             reload();
             return;
         }
@@ -137,10 +180,8 @@ void DataSetModel::follow()
     }
     const QVariant bookmark = ds->isEmpty() ? QVariant() : ds->bookmark();
     int row = findBookmark(bookmark);
-    while (row < 0 && !bookmark.isNull() && !atEnd_ && !source_->isEditing()) {
-        fetchBatch();
-        row = findBookmark(bookmark);
-    }
+    if (row < 0 && !source_->isEditing())
+        row = findUnreadBookmark(bookmark);
     if (row >= 0) {
         rows_[row].values = readRow().values;
         emit dataChanged(index(row, 0), index(row, columnCount() - 1));
@@ -160,8 +201,9 @@ void DataSetModel::onStateChanged()
         return;
     }
     if (now == DataSetState::Insert && before != DataSetState::Insert) {
-        beginInsertRows({}, int(rows_.size()), int(rows_.size()));
-        rows_ << Row{};
+        const int at = rowCount();
+        beginInsertRows({}, at, at);
+        rows_.insert(at, Row{});
         inserting_ = true;
         endInsertRows();
         follow();
@@ -184,23 +226,27 @@ void DataSetModel::setCurrent(int row)
 
 void DataSetModel::moveTo(int row)
 {
-    if (!ready() || row == current_ || row < 0 || row >= rows_.size())
+    if (!ready() || row == current_ || row < 0 || row >= rowCount())
         return;
-    const QVariant bookmark = rows_.at(row).bookmark;
-    if (bookmark.isNull())
+    const Row* r = rowAt(row);
+    if (!r || r->bookmark.isNull())
         return;
+    const QVariant bookmark = r->bookmark;
     if (source_->isEditing())
         source_->post();
     source_->dataSet()->goToBookmark(bookmark);
 }
 
-int DataSetModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : int(rows_.size()); }
+int DataSetModel::rowCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : total_ + (inserting_ ? 1 : 0);
+}
 
 int DataSetModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : int(columns_.size()); }
 
 QVariant DataSetModel::data(const QModelIndex& index, int role) const
 {
-    if (!index.isValid() || index.row() >= rows_.size() || index.column() >= columns_.size())
+    if (!index.isValid() || index.row() >= rowCount() || index.column() >= columns_.size())
         return {};
     const GridColumn& column = columns_.at(index.column());
     if (role == Qt::TextAlignmentRole)
@@ -209,7 +255,13 @@ QVariant DataSetModel::data(const QModelIndex& index, int role) const
         return {};
     const data::DataSet* ds = ready() ? source_->dataSet() : nullptr;
     const bool live = ds && !fetching_ && index.row() == current_ && ds->hasField(column.field);
-    const QVariant value = live ? ds->value(column.field) : rows_.at(index.row()).values.value(index.column());
+    QVariant value;
+    if (live) {
+        value = ds->value(column.field);
+    } else if (const Row* row = const_cast<DataSetModel*>(this)->rowAt(index.row())) {
+        // A line shown for the first time reads its block.
+        value = row->values.value(index.column());
+    }
     const data::FieldKind kind =
         ds && ds->hasField(column.field) ? ds->fields().at(ds->fieldIndex(column.field)).kind : data::FieldKind::Text;
     return role == Qt::DisplayRole ? column.format.display(value, kind) : column.format.edit(value, kind);
@@ -255,17 +307,6 @@ bool DataSetModel::setData(const QModelIndex& index, const QVariant& value, int 
         }
     });
     return written;
-}
-
-bool DataSetModel::canFetchMore(const QModelIndex& parent) const
-{
-    return !parent.isValid() && ready() && !atEnd_ && !source_->isEditing();
-}
-
-void DataSetModel::fetchMore(const QModelIndex& parent)
-{
-    if (!parent.isValid())
-        fetchBatch();
 }
 
 } // namespace qor::widgets

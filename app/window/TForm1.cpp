@@ -7,7 +7,6 @@
 #include "app/window/ClientAlign.h"
 #include "app/window/Glyphs.h"
 #include "app/window/Modules.h"
-#include "app/window/PlaceholderPanels.h"
 #include "app/window/StartupSteps.h"
 #include "data/base/Error.h"
 #include "data/local/CashTables.h"
@@ -105,7 +104,6 @@ TForm1::TForm1(AppContext& ctx, QWidget* parent) : QMainWindow(parent), ctx_(ctx
     criaFundo();
     criaToolbar();
     criaMenu();
-    criaPaineis();
     criaFontesDeDados();
 }
 
@@ -174,10 +172,6 @@ void TForm1::criaToolbar()
     }
 
     setHandler(QStringLiteral("act_Sair"), [this] { act_SairExecute(); });
-    setHandler(QStringLiteral("act_Operadores"), [this] { abrePainelProvisorio(QStringLiteral("PainelOperadores"), true); });
-    setHandler(QStringLiteral("act_Sessoes_relatorios"), [this] { abrePainelProvisorio(QStringLiteral("PainelSessoes"), true); });
-    for (const char* movimento : {"act_Venda", "act_Sangria", "act_Ressuprimento"})
-        setHandler(s(movimento), [this] { abrePainelProvisorio(QStringLiteral("PainelMovCaixa"), true); });
 }
 
 void TForm1::criaMenu()
@@ -232,16 +226,6 @@ void TForm1::criaMenu()
     bar->addAction(sair1);
 
     setHandler(QStringLiteral("Sair2"), [this] { Sair2Click(); });
-    setHandler(QStringLiteral("FechamentodeCaixa1"), [this] { abrePainelProvisorio(QStringLiteral("PainelAbrirCaixa"), true); });
-    setHandler(QStringLiteral("FecharCaixa1"), [this] { abrePainelProvisorio(QStringLiteral("PainelFecharCaixa"), true); });
-    setHandler(QStringLiteral("OtimizarMovcaixa1"), [this] { FaltaIdentificacao(); });
-    setHandler(QStringLiteral("PagamentosPendentes1"), [this] { FaltaIdentificacao(); });
-}
-
-void TForm1::criaPaineis()
-{
-    for (const QString& name : nomesDosPaineis())
-        new PainelProvisorio(name, client_);
 }
 
 void TForm1::criaFontesDeDados()
@@ -252,17 +236,6 @@ void TForm1::criaFontesDeDados()
     dsTabCaixa_ = new widgets::DataSource(QStringLiteral("DSTabCaixa"), &t.TabCaixa, ctx_.boxes, this);
     dsPeriodo_ = new widgets::DataSource(QStringLiteral("DSPeriodo"), &t.Periodo, ctx_.boxes, this);
     dsTabLab_ = new widgets::DataSource(QStringLiteral("DSTabLab"), &t.TabLab, ctx_.boxes, this);
-}
-
-// The commands of panels still to come open their placeholder, after the
-// gate and the guard, so both already stand in front of every command.
-void TForm1::abrePainelProvisorio(const QString& name, bool guarded)
-{
-    if (FaltaIdentificacao() || (guarded && PaineisAbertos()))
-        return;
-    Painel* p = painel(name);
-    p->mostraNaAreaCliente();
-    p->focaPrimeiroCampo();
 }
 
 Painel* TForm1::painel(const QString& name) const

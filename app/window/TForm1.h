@@ -60,8 +60,9 @@ public:
     // The panels, by name; the client area is their parent.
     Painel* painel(const QString& name) const;
     QWidget* clientArea() const { return client_; }
-    // Puts `panel` in the place of the panel of the same objectName (a
-    // placeholder until then), keeping its stacking, visibility and placement.
+    // Puts `panel` in the place of the panel of the same objectName, if
+    // there is one, keeping its stacking, visibility and placement; a new
+    // panel starts hidden. The composition root installs all seven.
     void installPanel(Painel* panel);
 
     // Commands by objectName: the actions of acl_1 (act_Venda, ...) and the
@@ -104,10 +105,8 @@ private:
     void criaFundo();
     void criaToolbar();
     void criaMenu();
-    void criaPaineis();
     void criaFontesDeDados();
     QAction* criaComando(const QString& name, const QString& text, QObject* parent);
-    void abrePainelProvisorio(const QString& name, bool guarded);
     void passosDeAtivacao();
     void passosDeEncerramento();
 

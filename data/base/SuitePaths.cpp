@@ -6,8 +6,22 @@
 
 namespace qor {
 
+namespace {
+
+QString& rootOfTheRun()
+{
+    static QString root;
+    return root;
+}
+
+} // namespace
+
+void SuitePaths::setRoot(const QString& root) { rootOfTheRun() = root.isEmpty() ? QString() : QDir::cleanPath(root); }
+
 QString SuitePaths::root()
 {
+    if (!rootOfTheRun().isEmpty())
+        return rootOfTheRun();
     const QString fromEnv = qEnvironmentVariable("QUELVORA_ROOT");
     if (!fromEnv.isEmpty())
         return QDir::cleanPath(fromEnv);

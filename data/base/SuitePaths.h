@@ -13,6 +13,9 @@ namespace qor {
 class SuitePaths {
 public:
     static QString root();
+    // The composition root names the suite root for the whole run; "" goes
+    // back to $QUELVORA_ROOT and the default.
+    static void setRoot(const QString& root);
 
     // A path under the suite folder, written the suite's way; the
     // "c:\quelvora" prefix is optional. "" maps to the root itself.

@@ -162,6 +162,17 @@ QList<CursorRow> Cursor::neighbour(const CursorRow& row, bool forward, int limit
 QList<CursorRow> Cursor::after(const CursorRow& row, int limit) { return neighbour(row, true, limit); }
 QList<CursorRow> Cursor::before(const CursorRow& row, int limit) { return neighbour(row, false, limit); }
 
+QList<CursorRow> Cursor::at(int offset, bool fromLast, int limit)
+{
+    QString sql = select_;
+    const bool conditioned = !condition_.isEmpty();
+    if (conditioned)
+        sql += QStringLiteral(" WHERE ") + condition_.sql;
+    sql += QStringLiteral(" ORDER BY ") + orderBy(fromLast) + QStringLiteral(" LIMIT ? OFFSET ") +
+           QString::number(qMax(0, offset));
+    return fetch(sql, {}, limit, conditioned);
+}
+
 std::optional<CursorRow> Cursor::byRowid(qint64 rowid, bool applyCondition)
 {
     QList<CursorRow> rows = run(0, Beyond::Rowid, false, {rowid}, 1, applyCondition);

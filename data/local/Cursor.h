@@ -57,6 +57,10 @@ public:
     QList<CursorRow> last(int limit);
     QList<CursorRow> after(const CursorRow& row, int limit);
     QList<CursorRow> before(const CursorRow& row, int limit);
+    // Up to `limit` rows from the one `offset` rows away from the first (or
+    // from the last, going backwards): SQLite skips the rows before it in
+    // the index, none of them is read into the program.
+    QList<CursorRow> at(int offset, bool fromLast, int limit);
     // The row itself, if it still exists and passes the condition when asked to.
     std::optional<CursorRow> byRowid(qint64 rowid, bool applyCondition);
     int count();

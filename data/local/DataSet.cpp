@@ -22,6 +22,13 @@ int DataSet::fieldIndex(const QString& name) const
     throw Error(kind::FieldNotFound, QStringLiteral("Campo %1 não encontrado em %2").arg(name, objectName()));
 }
 
+void DataSet::moveToRecNo(int recNo)
+{
+    first();
+    for (int i = 0; i < recNo && !eof(); ++i)
+        next();
+}
+
 QString DataSet::asString(const QString& field) const
 {
     const QVariant v = value(field);

@@ -45,6 +45,10 @@ public:
     virtual bool eof() const = 0;   // after next() past the last row, or empty
     virtual bool bof() const = 0;   // after prior() before the first row, or empty
     virtual int recordCount() = 0;  // rows visible through the filter
+    // To the row at `recNo` (0 = the first) of the order, through the filter;
+    // past the last row: to the last, eof() set. By default a walk from the
+    // first row; a table goes there straight.
+    virtual void moveToRecNo(int recNo);
     bool isEmpty() { return recordCount() == 0; }
 
     virtual const QList<FieldDef>& fields() const = 0;

@@ -466,6 +466,23 @@ int Table::recordCount()
     return d->cursor->count();
 }
 
+void Table::moveToRecNo(int recNo)
+{
+    d->requireActive();
+    d->checkBrowse();
+    const int count = d->cursor->count();
+    if (recNo <= 0) {
+        first();
+        return;
+    }
+    if (recNo >= count) {
+        last();
+        return;
+    }
+    const bool fromLast = count - 1 - recNo < recNo;
+    d->settle(d->cursor->at(fromLast ? count - 1 - recNo : recNo, fromLast, 1), false, false);
+}
+
 const QList<FieldDef>& Table::fields() const { return d->def ? d->def->fields : noFields(); }
 
 QVariant Table::value(const QString& field) const

@@ -78,6 +78,10 @@ public:
     bool eof() const override;
     bool bof() const override;
     int recordCount() override;
+    // From whichever end lies nearer, by one statement (keyset positioning
+    // takes over from there): a far row of a large table is reached without
+    // reading the rows before it.
+    void moveToRecNo(int recNo) override;
     const QList<FieldDef>& fields() const override;
     QVariant value(const QString& field) const override;
     void setValue(const QString& field, const QVariant& v) override;

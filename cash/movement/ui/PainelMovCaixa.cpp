@@ -470,15 +470,6 @@ void PainelMovCaixa::onFocusChanged(QWidget* old, QWidget* now)
         emTratador([this] { PainelMovCaixaExit(); });
 }
 
-void PainelMovCaixa::hideEvent(QHideEvent* event)
-{
-    app::Painel::hideEvent(event);
-    if (!isHidden())
-        return; // the window is closing, not the panel
-    if (QWidget* focus = QApplication::focusWidget(); focus && isAncestorOf(focus))
-        focus->clearFocus();
-}
-
 void PainelMovCaixa::OtimizarMovcaixa1Click()
 {
     if (form_.FaltaIdentificacao() || form_.PaineisAbertos())

@@ -12,6 +12,7 @@
 #include <QApplication>
 #include <QHeaderView>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTest>
 
 using namespace qor;
@@ -69,6 +70,17 @@ void abreNavegador(CaixaFixture& f)
     f.trigger("act_Sessoes_relatorios");
 }
 
+// Sessions 1 to 10,000, all closed, as years of a busy till leave them.
+void semeiaDezMilSessoes()
+{
+    test::insertRow(kDados, "SessaoCx", sessao(1, kHoje.addDays(-30)));
+    test::RawDatabase raw(kDados);
+    QVERIFY2(raw.exec("INSERT INTO SessaoCx (NumSessao, Operador, DataFechamento) "
+                      "WITH RECURSIVE n(i) AS (SELECT 2 UNION ALL SELECT i + 1 FROM n WHERE i < 10000) "
+                      "SELECT i, 'OP' || i, '2026-11-01' FROM n"),
+             qPrintable(raw.error()));
+}
+
 // Selects the grid's row `row` as the operator would, with a click.
 void seleciona(CaixaFixture& f, int row)
 {
@@ -92,6 +104,9 @@ private slots:
     void cascadeRunsForAnyDeletionOfASessionRow();
     void reportPanelCoversTheBrowser();
     void voltarClosesTheTable();
+    void keysReachTheFarEndAtOnce_data();
+    void keysReachTheFarEndAtOnce();
+    void scrollBarReachesTheMiddleAtOnce();
 };
 
 void TstSessionBrowser::browserShowsTheSelectedSession()
@@ -281,9 +296,30 @@ void TstSessionBrowser::reportPanelCoversTheBrowser()
     QVERIFY(rel->isVisible());
     QCOMPARE(rel->geometry(), browser->rect());
     QCOMPARE(rel->objectName(), QStringLiteral("pnlRelatorio"));
+    QVERIFY(rel->isAncestorOf(QApplication::focusWidget()));
+
+    // The covered controls are out of reach: Tab and Shift+Tab go round the
+    // report panel only, and neither a key nor a click moves the grid.
+    auto* grid = f.find<widgets::DBGrid>("DBGrid2");
+    const int row = grid->dataModel()->currentRow();
+    for (auto key : {Qt::Key_Tab, Qt::Key_Backtab}) {
+        for (int i = 0; i < 12; ++i) {
+            QTest::keyClick(QApplication::focusWidget(), key);
+            QVERIFY2(rel->isAncestorOf(QApplication::focusWidget()),
+                     qPrintable(QApplication::focusWidget()->objectName()));
+        }
+    }
+    for (const char* covered : {"DBGrid2", "btn1", "btn3", "btn4"})
+        QVERIFY2(!f.find(covered)->isEnabled(), covered);
+    QTest::keyClick(grid, Qt::Key_Down);
+    QCOMPARE(grid->dataModel()->currentRow(), row);
+
     f.click("btn2");
     QVERIFY(rel->isHidden());
     QVERIFY(browser->isVisible());
+    QCOMPARE(QApplication::focusWidget(), f.find("btn3")); // where the report panel was opened from
+    for (const char* uncovered : {"DBGrid2", "btn1", "btn3", "btn4"})
+        QVERIFY2(f.find(uncovered)->isEnabled(), uncovered);
 }
 
 void TstSessionBrowser::voltarClosesTheTable()
@@ -298,6 +334,60 @@ void TstSessionBrowser::voltarClosesTheTable()
     f.trigger("act_Sessoes_relatorios");
     QCOMPARE(f.find<widgets::DBGrid>("DBGrid2")->model()->rowCount(), 4);
     QVERIFY(f.boxes.shown().isEmpty());
+}
+
+void TstSessionBrowser::keysReachTheFarEndAtOnce_data()
+{
+    QTest::addColumn<QKeySequence>("keys");
+    QTest::addColumn<int>("session");
+    QTest::newRow("Ctrl+End") << QKeySequence("Ctrl+End") << 10000;
+    QTest::newRow("End") << QKeySequence("End") << 10000;
+    QTest::newRow("and back") << QKeySequence("Ctrl+End, Ctrl+Home") << 1;
+    QTest::newRow("End, Up") << QKeySequence("End, Up") << 9999;
+}
+
+void TstSessionBrowser::keysReachTheFarEndAtOnce()
+{
+    QFETCH(QKeySequence, keys);
+    QFETCH(int, session);
+    CaixaFixture f;
+    semeiaDezMilSessoes();
+    abreNavegador(f);
+    auto* grid = f.find<widgets::DBGrid>("DBGrid2");
+    QCOMPARE(QApplication::focusWidget(), grid);
+    QCOMPARE(grid->model()->rowCount(), 10000);
+    for (int i = 0; i < keys.count(); ++i)
+        QTest::keyClick(grid, keys[i].key(), keys[i].keyboardModifiers());
+    QCOMPARE(f.tables.SessaoCx.asInteger("NumSessao"), session);
+    QCOMPARE(grid->currentIndex().row(), session - 1);
+    QCOMPARE(f.texto("dbedtCaixa"), QStringLiteral("OP%1").arg(session));
+    // The first and the last block, not the rows between.
+    QVERIFY2(grid->dataModel()->rowsRead() <= 2 * widgets::DataSetModel::kBatch,
+             qPrintable(QString::number(grid->dataModel()->rowsRead())));
+}
+
+void TstSessionBrowser::scrollBarReachesTheMiddleAtOnce()
+{
+    CaixaFixture f;
+    semeiaDezMilSessoes();
+    abreNavegador(f);
+    auto* grid = f.find<widgets::DBGrid>("DBGrid2");
+    QScrollBar* bar = grid->verticalScrollBar();
+    bar->setSliderDown(true); // dragged by its thumb
+    bar->setSliderPosition(bar->maximum() / 2);
+    bar->setSliderDown(false);
+    grid->viewport()->repaint();
+    const QModelIndex shown = grid->indexAt(grid->viewport()->rect().center());
+    QVERIFY(shown.row() > 4000 && shown.row() < 6000);
+    QCOMPARE(grid->model()->data(shown).toString(), QString::number(shown.row() + 1));
+    // Page Down from a row shown there moves on by a page.
+    seleciona(f, shown.row());
+    QCOMPARE(f.tables.SessaoCx.asInteger("NumSessao"), shown.row() + 1);
+    QTest::keyClick(grid, Qt::Key_PageDown);
+    QVERIFY(f.tables.SessaoCx.asInteger("NumSessao") > shown.row() + 2);
+    QCOMPARE(grid->model()->data(grid->currentIndex()).toInt(), f.tables.SessaoCx.asInteger("NumSessao"));
+    QVERIFY2(grid->dataModel()->rowsRead() <= 4 * widgets::DataSetModel::kBatch,
+             qPrintable(QString::number(grid->dataModel()->rowsRead())));
 }
 
 QTEST_MAIN(TstSessionBrowser)

@@ -74,7 +74,7 @@ private slots:
     void invalidTypedTextStopsThePost();
     void readOnlyAndTabStop();
     void comboBoxWritesChoice();
-    void gridReadsAheadInBatchesAndFollows();
+    void gridReadsBlocksWhereItLooksAndFollows();
     void gridMovesTheDataSet();
     void navigatorDeleteAsksFirst();
 };
@@ -414,7 +414,7 @@ void TstWidgets::comboBoxWritesChoice()
     QCOMPARE(b.t.asString("SinalQuitacao"), QStringLiteral("Sinal"));
 }
 
-void TstWidgets::gridReadsAheadInBatchesAndFollows()
+void TstWidgets::gridReadsBlocksWhereItLooksAndFollows()
 {
     Bound b("SessaoCx");
     QList<test::Row> rows;
@@ -427,15 +427,20 @@ void TstWidgets::gridReadsAheadInBatchesAndFollows()
     grid.bind(&b.ds);
     b.t.open();
     auto* model = grid.dataModel();
-    QCOMPARE(model->rowCount(), widgets::DataSetModel::kBatch);
+    QCOMPARE(model->rowCount(), 250); // a line for every row, read when shown
+    QCOMPARE(model->rowsRead(), widgets::DataSetModel::kBatch);
     QCOMPARE(model->headerData(0, Qt::Horizontal, Qt::DisplayRole).toString(), QStringLiteral("Sessões"));
     QCOMPARE(model->data(model->index(1, 1), Qt::DisplayRole).toString(), QStringLiteral("R$ 3,00"));
-    QCOMPARE(b.t.asInteger("NumSessao"), 1); // reading ahead left the row where it was
+    QCOMPARE(b.t.asInteger("NumSessao"), 1); // reading left the row where it was
     QCOMPARE(grid.currentIndex().row(), 0);
 
-    b.t.last(); // the grid follows, reading on to the row
-    QCOMPARE(model->rowCount(), 250);
+    b.t.last(); // the grid follows, reading the last block only
     QCOMPARE(grid.currentIndex().row(), 249);
+    QCOMPARE(b.t.asInteger("NumSessao"), 250);
+    QCOMPARE(model->rowsRead(), 150);
+    QCOMPARE(model->data(model->index(249, 0), Qt::DisplayRole).toString(), QStringLiteral("250"));
+    QCOMPARE(model->data(model->index(150, 0), Qt::DisplayRole).toString(), QStringLiteral("151"));
+    QCOMPARE(model->rowsRead(), 250);
     QCOMPARE(b.t.asInteger("NumSessao"), 250);
 }
 

@@ -1,6 +1,7 @@
 #include "app/widgets/QtMessageBoxes.h"
 #include "app/window/Captions.h"
-#include "app/window/PlaceholderPanels.h"
+#include "app/window/TraducaoDoQt.h"
+#include "tests/app/fixture/PlaceholderPanels.h"
 #include "data/base/Error.h"
 #include "tests/app/fixture/ComboItems.h"
 #include "tests/app/fixture/FormFixture.h"
@@ -65,6 +66,10 @@ private slots:
     void f10StartsCalculatorWithoutConsumingKey();
     void uncaughtErrorEndsHandlerAndProgramGoesOn();
     void installPanelReplacesPlaceholder();
+    void hiddenPanelHandsTheFocusOn_data();
+    void hiddenPanelHandsTheFocusOn();
+    void menusOpenByKeyOnceTheLoginPanelHides();
+    void boxButtonsSpeakPortuguese();
 };
 
 void TstWindow::mainWindowAsCreated()
@@ -555,6 +560,81 @@ void TstWindow::installPanelReplacesPlaceholder()
     QCOMPARE(f.form().findChildren<app::Painel*>("PainelOperadores").size(), 1);
     QVERIFY(real->isHidden());
     QCOMPARE(real->parentWidget(), f.form().clientArea());
+}
+
+void TstWindow::hiddenPanelHandsTheFocusOn_data()
+{
+    QTest::addColumn<QString>("panel");
+    QTest::addColumn<QString>("focusBefore"); // "" for the window itself
+    QTest::addColumn<bool>("beforeGoesAway");
+    QTest::addColumn<QString>("focusAfter");
+    for (const QString& name : app::nomesDosPaineis())
+        QTest::newRow(qPrintable(name)) << name << "" << false << "Form1";
+    // Shown over a panel, the period panel gives the focus back to where it was.
+    QTest::newRow("over a panel") << "PainelPeriodo" << "btnFecharProvisorio" << false << "btnFecharProvisorio";
+    // Unless that control went away meanwhile: then the window takes it.
+    QTest::newRow("gone") << "PainelPeriodo" << "btnFecharProvisorio" << true << "Form1";
+}
+
+void TstWindow::hiddenPanelHandsTheFocusOn()
+{
+    QFETCH(QString, panel);
+    QFETCH(QString, focusBefore);
+    QFETCH(bool, beforeGoesAway);
+    QFETCH(QString, focusAfter);
+    FormFixture f;
+    f.start();
+    f.identify();
+    f.form().setFocus();
+    if (!focusBefore.isEmpty()) {
+        app::Painel* sessoes = f.form().painel("PainelSessoes");
+        sessoes->mostraNaAreaCliente();
+        sessoes->findChild<QWidget*>(focusBefore)->setFocus();
+    }
+    app::Painel* p = f.form().painel(panel);
+    p->mostraEm(QRect(141, 45, 300, 196));
+    p->focaPrimeiroCampo();
+    QVERIFY2(p->isAncestorOf(QApplication::focusWidget()), qPrintable(panel));
+    if (beforeGoesAway)
+        f.form().painel("PainelSessoes")->esconde();
+    p->esconde();
+    QVERIFY(QApplication::focusWidget());
+    QCOMPARE(QApplication::focusWidget()->objectName(), focusAfter);
+
+    // Enter no longer reaches the hidden panel; Alt+letter menus open at once.
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QVERIFY(p->isHidden());
+}
+
+void TstWindow::menusOpenByKeyOnceTheLoginPanelHides()
+{
+    FormFixture f;
+    f.start();
+    f.find("EditSenhaU")->setFocus();
+    f.identify();
+    QCOMPARE(QApplication::focusWidget(), &f.form());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::AltModifier);
+    QTRY_VERIFY(f.find<QMenu>("AbrirFechar1")->isVisible());
+    QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_A);
+    QTRY_VERIFY(f.form().painel("PainelAbrirCaixa")->isVisible());
+    QCOMPARE(QApplication::focusWidget(), f.form().painel("PainelAbrirCaixa")->primeiroCampo());
+}
+
+void TstWindow::boxButtonsSpeakPortuguese()
+{
+    QVERIFY2(app::instalaTraducaoDoQt(), "qt6-translations-l10n is not installed");
+    app::QtMessageBoxes screen;
+    QStringList buttons;
+    QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        QVERIFY(box);
+        for (QAbstractButton* b : box->buttons())
+            buttons << b->text().remove('&');
+        box->button(QMessageBox::No)->click();
+    });
+    QVERIFY(!screen.confirm("Deseja imprimir o relatório de fechamento de caixa agora?"));
+    buttons.sort();
+    QCOMPARE(buttons, (QStringList{"Não", "Sim"}));
 }
 
 QTEST_MAIN(TstWindow)

@@ -571,6 +571,35 @@ private slots:
             t.prior();
         QCOMPARE(id(), expected.at(70));
         QCOMPARE(t.recordCount(), 700);
+
+        // Straight to a row number, from the nearer end, then on by the keys.
+        for (int n : {0, 1, 349, 350, 351, 698, 699}) {
+            t.moveToRecNo(n);
+            QCOMPARE(id(), expected.at(n));
+            if (n > 0) {
+                t.prior();
+                QCOMPARE(id(), expected.at(n - 1));
+                t.next();
+            }
+            if (n < 699) {
+                t.next();
+                QCOMPARE(id(), expected.at(n + 1));
+            }
+        }
+        t.moveToRecNo(700);
+        QVERIFY(t.eof());
+        QCOMPARE(id(), expected.last());
+        // Through a filter, the row numbers are the filtered view's.
+        QStringList station01;
+        for (const QString& e : expected)
+            if (e.startsWith(QLatin1String("01|")))
+                station01 << e;
+        t.setFilter("Estacao = '01'");
+        t.setFiltered(true);
+        for (int n : {0, int(station01.size()) / 2, int(station01.size()) - 1}) {
+            t.moveToRecNo(n);
+            QCOMPARE(id(), station01.at(n));
+        }
     }
 
     void refreshShowsOtherProgramsChanges()
