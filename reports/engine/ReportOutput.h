@@ -22,6 +22,9 @@ public:
         Q_UNUSED(doc);
         Q_UNUSED(page);
     }
+    // The layout failed, maybe after pages were handed over: no deliver()
+    // follows. Nothing by default.
+    virtual void layoutFailed() {}
     virtual void deliver(const Document& doc) = 0;
 };
 

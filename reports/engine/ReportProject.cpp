@@ -29,9 +29,14 @@ bool ReportProject::ExecuteReport(const QString& name)
     if (!engine_.output)
         throw Error(kind::ReportProject, QStringLiteral("Nenhum destino definido para o relatório ") + name);
     ReportOutput& output = *engine_.output;
-    const Document doc = layoutReport(*report, connections_, clock_.now(),
-                                      engine_.statusWindow ? engine_.status : nullptr,
-                                      [&output](const Document& partial, int page) { output.pageLaid(partial, page); });
+    Document doc;
+    try {
+        doc = layoutReport(*report, connections_, clock_.now(), engine_.statusWindow ? engine_.status : nullptr,
+                           [&output](const Document& partial, int page) { output.pageLaid(partial, page); });
+    } catch (...) {
+        output.layoutFailed();
+        throw;
+    }
     output.deliver(doc);
     return true;
 }

@@ -1,11 +1,18 @@
 #include "reports/preview/ReportDialogs.h"
 
+#include <QCoreApplication>
 #include <QDialog>
 #include <QFileDialog>
 #include <QPrintDialog>
 #include <QPrinter>
 
 namespace qor::reports {
+
+void ReportDialogs::showWhileLaying(QDialog& preview)
+{
+    preview.show();
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
 
 void StandardReportDialogs::runPreview(QDialog& preview) { preview.exec(); }
 

@@ -9,11 +9,17 @@ class QWidget;
 
 namespace qor::reports {
 
-// The modal steps of the preview, behind one seam so tests run headless:
-// the preview's own modal loop, the print dialog and the save-file dialog.
+// The steps of the preview that wait for the operator, behind one seam so
+// tests run headless: the preview's own modal loop, the print dialog and the
+// save-file dialog; and the preview shown before the report is laid out to
+// its end.
 class ReportDialogs {
 public:
     virtual ~ReportDialogs() = default;
+    // Shows the preview while the report is still being laid out on this
+    // thread and lets it paint; the operator's keys and clicks wait for
+    // runPreview(), so nothing of the preview runs inside the layout.
+    virtual void showWhileLaying(QDialog& preview);
     // Runs the preview modally; returns when it is closed.
     virtual void runPreview(QDialog& preview) = 0;
     // The print dialog over printer; true when the operator confirmed.

@@ -9,6 +9,7 @@
 #include "reports/preview/ReportPrinting.h"
 
 #include <QAction>
+#include <QCloseEvent>
 #include <QDir>
 #include <QFileInfo>
 #include <QLabel>
@@ -37,11 +38,12 @@ QLabel* addLabel(QToolBar* bar, const QString& text)
 
 } // namespace
 
-ReportPreview::ReportPreview(const Document& doc, const ReportSystem& settings, const PdfOutput& pdf,
+ReportPreview::ReportPreview(const Document& doc, Pages pages, const ReportSystem& settings, const PdfOutput& pdf,
                              ReportDialogs& dialogs, app::MessageBoxes& boxes, ReportStatus* status,
                              QString& saveFolder, QWidget* parent)
     : QDialog(parent),
-      doc_(doc),
+      doc_(&doc),
+      whole_(pages == Pages::Whole),
       settings_(settings),
       pdf_(pdf),
       dialogs_(dialogs),
@@ -186,11 +188,29 @@ QToolBar* ReportPreview::buildSearchBar()
     return searchBar_;
 }
 
+void ReportPreview::showWhole(const Document& doc)
+{
+    doc_ = &doc;
+    whole_ = true;
+    searched_.clear(); // a search finds its hits again, in every page
+    view_->updatePreview();
+}
+
+void ReportPreview::closeEvent(QCloseEvent* event)
+{
+    // The layout goes on below this window until the whole report is here.
+    if (!whole_) {
+        event->ignore();
+        return;
+    }
+    QDialog::closeEvent(event);
+}
+
 void ReportPreview::paintPages(QPrinter* printer)
 {
     QPainter painter(printer);
-    const PageRenderer renderer(doc_);
-    for (int i = 0; i < doc_.pages.size(); ++i) {
+    const PageRenderer renderer(*doc_);
+    for (int i = 0; i < doc_->pages.size(); ++i) {
         if (i > 0)
             printer->newPage();
         renderer.draw(painter, i);
@@ -202,7 +222,7 @@ void ReportPreview::showPageNumber()
     const QSignalBlocker quiet(pageNumber_);
     pageNumber_->setRange(std::min(1, view_->pageCount()), view_->pageCount());
     pageNumber_->setValue(view_->currentPage());
-    pageCount_->setText(QStringLiteral("de %1").arg(view_->pageCount()));
+    pageCount_->setText(QStringLiteral("de %1").arg(whole_ ? QString::number(view_->pageCount()) : QStringLiteral("?")));
 }
 
 void ReportPreview::goToPage(int page)
@@ -226,7 +246,7 @@ void ReportPreview::find(int step)
     if (query != searched_) {
         // A new search starts from the page on screen.
         searched_ = query;
-        hits_ = findText(doc_, query);
+        hits_ = findText(*doc_, query);
         const int page = view_->currentPage() - 1;
         const auto onOrAfter = std::find_if(hits_.cbegin(), hits_.cend(),
                                             [page](const SearchHit& h) { return h.page >= page; });
@@ -265,10 +285,10 @@ void ReportPreview::print()
 {
     try {
         QPrinter printer(QPrinter::HighResolution);
-        preparePrinter(printer, doc_, settings_);
+        preparePrinter(printer, *doc_, settings_);
         if (!dialogs_.choosePrinter(printer, printDialogOptions(settings_), this))
             return;
-        printDocument(doc_, printer, settings_, status_);
+        printDocument(*doc_, printer, settings_, status_);
     } catch (const std::exception& e) {
         boxes_.unexpected(e);
     }
@@ -277,13 +297,13 @@ void ReportPreview::print()
 void ReportPreview::saveAsPdf()
 {
     try {
-        const QString offered = QDir(saveFolder_).filePath(doc_.reportName + QStringLiteral(".pdf"));
+        const QString offered = QDir(saveFolder_).filePath(doc_->reportName + QStringLiteral(".pdf"));
         const QString chosen =
             dialogs_.chooseSaveFile(this, QStringLiteral("Salvar relatório"), offered, pdf_.fileDialogFilter());
         if (chosen.isEmpty())
             return;
         const QString path = pdf_.withSuffix(chosen);
-        pdf_.write(doc_, path);
+        pdf_.write(*doc_, path);
         saveFolder_ = QFileInfo(path).absolutePath();
     } catch (const std::exception& e) {
         boxes_.unexpected(e);

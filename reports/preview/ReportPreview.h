@@ -35,14 +35,23 @@ struct ReportSystem;
 // Ctrl+1 100 %, Ctrl+2 whole page, Ctrl+3 page width, Esc closes.
 // saveFolder is where the save dialog opens; a saved file's folder becomes
 // the next one.
+// Opened on the first pages of a report still being laid out (Pages::First),
+// it reads "de ?" for the page count and can't be closed until showWhole()
+// gives it the whole report. doc must live as long as it is shown.
 class ReportPreview final : public QDialog {
     Q_OBJECT
 public:
-    ReportPreview(const Document& doc, const ReportSystem& settings, const PdfOutput& pdf, ReportDialogs& dialogs,
-                  app::MessageBoxes& boxes, ReportStatus* status, QString& saveFolder, QWidget* parent);
+    enum class Pages { Whole, First };
+    ReportPreview(const Document& doc, Pages pages, const ReportSystem& settings, const PdfOutput& pdf,
+                  ReportDialogs& dialogs, app::MessageBoxes& boxes, ReportStatus* status, QString& saveFolder,
+                  QWidget* parent);
 
+    void showWhole(const Document& doc);
     void print();
     void saveAsPdf();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     QToolBar* buildToolBar();
@@ -56,7 +65,8 @@ private:
     void find(int step); // +1 next hit, -1 previous, wrapping around
     void showCurrentHit();
 
-    const Document& doc_;
+    const Document* doc_;
+    bool whole_;
     const ReportSystem& settings_;
     const PdfOutput& pdf_;
     ReportDialogs& dialogs_;

@@ -1,4 +1,5 @@
 #include "data/base/Clock.h"
+#include "data/base/Error.h"
 #include "reports/engine/ReportModule.h"
 #include "reports/preview/PreviewDestination.h"
 #include "reports/preview/ReportDialogs.h"
@@ -10,6 +11,7 @@
 #include "tests/support/TempSuite.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QToolBar>
 #include <QDir>
 #include <QImage>
@@ -31,6 +33,7 @@ namespace {
 
 // Runs the preview shown (not modal) and hands it to the test, then closes it.
 struct ScriptedDialogs final : ReportDialogs {
+    std::function<void(ReportPreview&)> whileLaying; // the preview shown before the report is laid out
     std::function<void(ReportPreview&)> inPreview;
     std::function<void(QPrinter&)> setUpPrinter; // the operator's choices in the print dialog
     QString saveAs;
@@ -41,6 +44,12 @@ struct ScriptedDialogs final : ReportDialogs {
     QString filter;
     QStringList offered; // what each save dialog opened on
 
+    void showWhileLaying(QDialog& preview) override
+    {
+        ReportDialogs::showWhileLaying(preview);
+        if (whileLaying)
+            whileLaying(static_cast<ReportPreview&>(preview));
+    }
     void runPreview(QDialog& preview) override
     {
         ++previews;
@@ -113,6 +122,7 @@ void press(ReportPreview& p, const QKeySequence& keys)
 }
 
 QPrintPreviewWidget* pagesOf(ReportPreview& p) { return p.findChild<QPrintPreviewWidget*>("previewWidget"); }
+QString pageCountOf(ReportPreview& p) { return p.findChild<QLabel*>("pageCount")->text(); }
 QString searchStatus(ReportPreview& p) { return p.findChild<QLabel*>("searchStatus")->text(); }
 
 // Where the preview shows search highlights, as the operator sees it: the
@@ -189,6 +199,70 @@ private slots:
         QCOMPARE(f.preview.statusWindow().windowTitle(), QStringLiteral("Estatus do Relatório"));
         QCOMPARE(status, QStringLiteral("Aguarde - gerando pág. 2"));
         QVERIFY(!statusVisible);
+    }
+
+    void firstPageShowsWhileTheRestIsLaidOut()
+    {
+        Fixture f(200);
+        const QDialog* early = nullptr;
+        const QDialog* modal = nullptr;
+        bool visible = false, closable = true;
+        int earlyPages = 0, runsBefore = -1, pages = 0;
+        QString earlyCount, earlyStatus, countFound, count;
+        f.dialogs.whileLaying = [&](ReportPreview& p) {
+            early = &p;
+            visible = p.isVisible();
+            earlyPages = pagesOf(p)->pageCount();
+            earlyCount = pageCountOf(p);
+            earlyStatus = f.preview.statusWindow().text();
+            runsBefore = f.dialogs.previews;
+            closable = p.close();
+            // The page's own count reads "?" too, not the layout's placeholder.
+            p.findChild<QLineEdit*>("searchText")->setText(QStringLiteral("Página 1 de ?"));
+            Fixture::trigger(p, "actFindNext");
+            countFound = searchStatus(p);
+        };
+        f.dialogs.inPreview = [&](ReportPreview& p) {
+            modal = &p;
+            pages = pagesOf(p)->pageCount();
+            count = pageCountOf(p);
+        };
+        QVERIFY(f.run());
+        QVERIFY(early);
+        QCOMPARE(modal, early);
+        QVERIFY(visible);
+        QCOMPARE(earlyPages, 1);
+        QCOMPARE(earlyCount, QStringLiteral("de ?"));
+        QCOMPARE(earlyStatus, QStringLiteral("Aguarde - gerando pág. 1")); // the second page not yet begun
+        QCOMPARE(runsBefore, 0);
+        QVERIFY(!closable);
+        QCOMPARE(countFound, QStringLiteral("1 de 1"));
+        QVERIFY2(pages >= 4, qPrintable(QString::number(pages)));
+        QCOMPARE(count, QStringLiteral("de %1").arg(pages));
+    }
+
+    void failedLayoutTakesTheFirstPageAway()
+    {
+        Fixture f(200);
+        const auto previewsOnScreen = [] {
+            int shown = 0;
+            for (QWidget* w : QApplication::topLevelWidgets())
+                shown += qobject_cast<ReportPreview*>(w) && w->isVisible();
+            return shown;
+        };
+        int onScreen = 0;
+        f.dialogs.whileLaying = [&](ReportPreview&) {
+            onScreen = previewsOnScreen();
+            throw Error(kind::IoError, QStringLiteral("leitura interrompida"));
+        };
+        QVERIFY_THROWS_EXCEPTION(Error, f.run());
+        QCOMPARE(onScreen, 1);
+        QCOMPARE(previewsOnScreen(), 0);
+        QCOMPARE(f.dialogs.previews, 0);
+
+        f.dialogs.whileLaying = nullptr;
+        QVERIFY(f.run());
+        QCOMPARE(f.dialogs.previews, 1);
     }
 
     void printsTheChosenPagesFromThePreview()
