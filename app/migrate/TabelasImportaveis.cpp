@@ -24,7 +24,7 @@ QList<TabelaDoCaixa> tabelasImportaveis()
 
 bool temLinhaInicial(const data::TableDef& def)
 {
-    return def.name == QLatin1String("CaixaCor") || def.name == QLatin1String("CTCaixa");
+    return !def.oneRow.isEmpty();
 }
 
 } // namespace qor::migrate

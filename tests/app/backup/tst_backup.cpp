@@ -262,7 +262,7 @@ private slots:
         QFETCH(QStringList, argumentos);
         QFETCH(int, codigo);
         QFETCH(QString, erro);
-        test::TempSuite suite;
+        test::TempSuite suite(test::TempSuite::Site::Bare);
         QString saida, erros;
         QTextStream out(&saida), err(&erros);
         QCOMPARE(backup::comandoDeCopia(QStringList{"qor_caixa"} + argumentos, out, err, FixedClock(kAgora)), codigo);

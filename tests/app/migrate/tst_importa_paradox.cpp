@@ -24,20 +24,6 @@ namespace {
 
 const QString kDados = QStringLiteral("QORFDADOS");
 
-// The site as its set-up leaves it: every table of the till created, the
-// one-row tables with their row of zeros.
-void preparaSite()
-{
-    data::CashTables tabelas;
-    for (data::Table* t : tabelas.findChildren<data::Table*>(Qt::FindDirectChildrenOnly))
-        if (!t->tableName().isEmpty()) {
-            t->open();
-            t->close();
-        }
-    test::insertRow(kDados, "CaixaCor", {{"SessaoCorrente", 0}});
-    test::insertRow(kDados, "CTCaixa", {{"CTSangria", 0}, {"CTRessuprimento", 0}});
-}
-
 int tipoParadox(data::FieldKind kind)
 {
     switch (kind) {
@@ -125,7 +111,6 @@ private slots:
     void importsTheTillsTables()
     {
         test::TempSuite suite;
-        preparaSite();
         QTemporaryDir antigo;
         const QString p = antigo.path();
         QList<test::Row> sessoes;
@@ -245,7 +230,6 @@ private slots:
         QFETCH(int, tamanho);
         QFETCH(QString, motivo);
         test::TempSuite suite;
-        preparaSite();
         QTemporaryDir antigo;
         Arquivo("TabCaixa").grava(antigo.path(), "TabCaixa.DB", {{{"Caixa", "ANA"}}});
         Arquivo(tabela).muda(campo, tipo, tamanho).grava(antigo.path(), tabela + ".db", {});
@@ -269,7 +253,6 @@ private slots:
     {
         QFETCH(bool, substituir);
         test::TempSuite suite;
-        preparaSite();
         test::insertRow(kDados, "SessaoCx", {{"NumSessao", 1}, {"Operador", "NOVO"}});
         test::insertRows(kDados, "TabCaixa", {{{"Caixa", "NOVO"}}, {{"Caixa", "OUTRO"}}});
         test::insertRow(kDados, "CTCaixa", {{"CTSangria", 1}}); // a second row: not the set-up's alone
@@ -300,7 +283,6 @@ private slots:
     void reportsRefusedRows()
     {
         test::TempSuite suite;
-        preparaSite();
         QTemporaryDir antigo;
         const test::Row venda{{"NumSessao", 1}, {"NPedido", "01.000123"}, {"SinalQuitacao", "Quitação"}, {"Valor", 10.0}};
         test::Row horaDemais = venda;
@@ -322,7 +304,7 @@ private slots:
     // Without the site's tables nothing is opened, so nothing is created.
     void needsTheSiteSetUp()
     {
-        test::TempSuite suite;
+        test::TempSuite suite(test::TempSuite::Site::Bare);
         QTemporaryDir antigo;
         Arquivo("SessaoCx").grava(antigo.path(), "SessaoCx.db", {{{"NumSessao", 1}}}, 1);
         Arquivo("Parsist").grava(antigo.path(), "Parsist.db", {{{"Op86", "CENTRO"}}});
@@ -342,7 +324,6 @@ private slots:
     void undoesEveryFileWhenOneFails()
     {
         test::TempSuite suite;
-        preparaSite();
         QTemporaryDir antigo;
         Arquivo("SessaoCx").grava(antigo.path(), "SessaoCx.db", {{{"NumSessao", 55}}}, 1);
         Arquivo("Parsist").grava(antigo.path(), "Parsist.DB", {{{"Op86", "CENTRO"}}});
@@ -393,7 +374,6 @@ private slots:
     void throughTheProgram()
     {
         test::TempSuite suite;
-        preparaSite();
         QTemporaryDir antigo;
         Arquivo("TabLab").grava(antigo.path(), "TABLAB.DB", {{{"Laboratorio", "CENTRO"}}, {{"Laboratorio", "SHOPPING"}}});
         QProcess p;
