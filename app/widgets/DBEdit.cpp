@@ -1,5 +1,6 @@
 #include "app/widgets/DBEdit.h"
 
+#include "app/widgets/AmountField.h"
 #include "data/base/Error.h"
 
 namespace qor::widgets {
@@ -35,6 +36,8 @@ void DBEdit::reload()
     invalid_ = false;
     const QVariant v = link_.value();
     const data::FieldKind kind = link_.kind();
+    if (kind == data::FieldKind::Float)
+        AmountField::install(this);
     if (!hasFocus()) {
         setText(format_.display(v, kind));
         return;

@@ -9,7 +9,8 @@ namespace qor::widgets {
 
 // An edit box bound to one field: shows the current row's value (with the
 // display format when it has no focus), and writes what the operator types
-// into the row as he types, putting the row into editing first.
+// into the row as he types, putting the row into editing first. On a float
+// field it takes typing as an amount field (AmountField).
 class DBEdit : public QLineEdit {
     Q_OBJECT
 public:

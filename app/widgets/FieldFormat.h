@@ -39,7 +39,7 @@ private:
 };
 
 // Reads typed text as a value of the field's kind. Blank text is null.
-// Amounts are read the Brazilian way ("1.234,50", "R$ 90", "90,5"); dates as
+// Amounts are read exactly as text::readAmount reads them; dates as
 // day/month/year with a two- or four-digit year (two digits: 00-49 are
 // 2000-2049, 50-99 are 1950-1999); times as hh:mm or hh:mm:ss.
 // Returns false when the text is no value of that kind.

@@ -7,6 +7,8 @@
 #include <QStringDecoder>
 #include <QStringEncoder>
 
+#include <algorithm>
+
 namespace qor::text {
 
 QString upperAZ(const QString& s)
@@ -81,20 +83,81 @@ QString formatAmount(double v)
     return br.toString(v, 'f', 2);
 }
 
+static bool allDigits(QStringView s)
+{
+    return std::all_of(s.begin(), s.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
+}
+
+// Whole reais: plain digits, or digits grouped by thousands ("1.234.567").
+static bool readWhole(QStringView whole, QString* digits)
+{
+    if (!whole.contains(u'.')) {
+        *digits = whole.toString();
+        return allDigits(whole);
+    }
+    const QList<QStringView> groups = whole.split(u'.');
+    for (qsizetype i = 0; i < groups.size(); ++i) {
+        const QStringView g = groups.at(i);
+        const bool sized = i == 0 ? !g.isEmpty() && g.size() <= 3 : g.size() == 3;
+        if (!sized || !allDigits(g))
+            return false;
+        *digits += g;
+    }
+    return true;
+}
+
+AmountReading readAmount(const QString& text)
+{
+    using Kind = AmountReading::Kind;
+    AmountReading r;
+    if (text.isEmpty()) {
+        r.kind = Kind::Blank;
+        return r;
+    }
+    QStringView t(text);
+    const bool prefixed = t.startsWith(u"R$");
+    if (prefixed) {
+        t = t.mid(2);
+        while (t.startsWith(u' '))
+            t = t.mid(1);
+    }
+    const bool negative = t.startsWith(u'-');
+    if (negative)
+        t = t.mid(1);
+
+    // The decimal separator: the comma, else a lone point.
+    qsizetype separator = t.indexOf(u',');
+    if (separator < 0 && t.count(u'.') == 1)
+        separator = t.indexOf(u'.');
+    const QStringView whole = separator < 0 ? t : t.left(separator);
+    const QStringView decimals = separator < 0 ? QStringView() : t.mid(separator + 1);
+
+    QString digits;
+    if (!readWhole(whole, &digits) || digits.size() > 13 || !allDigits(decimals) || decimals.size() > 2)
+        return r;
+    if (digits.isEmpty() && decimals.isEmpty()) {
+        if (prefixed)
+            return r; // a shown amount always has digits
+        r.kind = Kind::Unfinished;
+    } else {
+        r.kind = Kind::Amount;
+        const qint64 cents = digits.toLongLong() * 100 + decimals.toString().leftJustified(2, u'0').toLongLong();
+        r.cents = negative ? -cents : cents;
+    }
+    r.editText = (negative ? QStringLiteral("-") : QString()) + digits;
+    if (separator >= 0) {
+        r.editText += QLatin1Char(',');
+        r.editText += decimals;
+    }
+    return r;
+}
+
 bool parseAmount(const QString& text, double* out)
 {
-    QString t = text.trimmed();
-    if (t.startsWith(QStringLiteral("R$")))
-        t = t.mid(2).trimmed();
-    if (t.isEmpty())
-        return false;
-    t.remove(QLatin1Char('.'));
-    t.replace(QLatin1Char(','), QLatin1Char('.'));
-    bool ok = false;
-    const double v = QLocale::c().toDouble(t, &ok);
-    if (ok && out)
-        *out = v;
-    return ok;
+    const AmountReading r = readAmount(text);
+    if (r.isAmount() && out)
+        *out = r.value();
+    return r.isAmount();
 }
 
 } // namespace qor::text

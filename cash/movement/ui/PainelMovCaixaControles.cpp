@@ -1,6 +1,7 @@
 // The movement panel's controls and their layout per movement type.
 #include "cash/movement/ui/PainelMovCaixa.h"
 
+#include "app/widgets/AmountField.h"
 #include "app/widgets/DBComboBox.h"
 #include "app/widgets/DBEdit.h"
 #include "app/widgets/DataSource.h"
@@ -114,6 +115,7 @@ void PainelMovCaixa::criaControles()
     DBEdit18_ = medida(new DBEdit(QStringLiteral("DBEdit18"), this), 0, 0, 145);
     DBEdit18_->setDisplayFormat(QStringLiteral("##0.00"));
     DBEdit18_->bind(&mov, QStringLiteral("Valor"));
+    widgets::AmountField::install(DBEdit18_)->beep = [this] { beep(); };
 
     lblFormaPagto_ = rotulo(this, QStringLiteral("lblFormaPagto"), QStringLiteral("Forma Pagto"));
     DBComboBox4_ = medida(new DBComboBox(QStringLiteral("DBComboBox4"), DBComboBox::Style::List, this), 0, 0, 230);

@@ -1,3 +1,4 @@
+#include "app/widgets/AmountField.h"
 #include "app/widgets/DBComboBox.h"
 #include "app/widgets/DBEdit.h"
 #include "app/widgets/DBGrid.h"
@@ -6,6 +7,7 @@
 #include "app/widgets/QtMessageBoxes.h"
 #include "data/base/Error.h"
 #include "data/local/Table.h"
+#include "tests/support/OperatorInput.h"
 #include "tests/support/Rows.h"
 #include "tests/support/ScriptedMessageBoxes.h"
 #include "tests/support/TempSuite.h"
@@ -66,6 +68,8 @@ private slots:
     void qtBoxesLookAndLineBreaks_data();
     void qtBoxesLookAndLineBreaks();
     void editWritesBackAndPutsRowIntoEditing();
+    void amountFieldTakesWhatItShows_data();
+    void amountFieldTakesWhatItShows();
     void editFollowsPositionAndState();
     void invalidTypedTextStopsThePost();
     void readOnlyAndTabStop();
@@ -238,10 +242,10 @@ void TstWidgets::editWritesBackAndPutsRowIntoEditing()
 
     valor.setFocus();
     valor.selectAll();
-    QTest::keyClicks(&valor, "1.234,5");
+    QTest::keyClicks(&valor, "1234,5");
     QCOMPARE(b.t.state(), DataSetState::Edit);
     QCOMPARE(b.t.asFloat("Valor"), 1234.5);
-    QCOMPARE(valor.text(), QStringLiteral("1.234,5")); // typing is not disturbed
+    QCOMPARE(valor.text(), QStringLiteral("1234,5")); // typing is not disturbed
 
     historico.setFocus(); // leaving shows the display format
     QCOMPARE(valor.text(), QStringLiteral("1.234,50"));
@@ -250,6 +254,79 @@ void TstWidgets::editWritesBackAndPutsRowIntoEditing()
     b.ds.post();
     QCOMPARE(test::column(kDados, "MovCaixa", "Valor"), QVariantList{1234.5});
     QCOMPARE(test::column(kDados, "MovCaixa", "Historico"), QVariantList{"velho!"});
+}
+
+void TstWidgets::amountFieldTakesWhatItShows_data()
+{
+    QTest::addColumn<QStringList>("input");
+    QTest::addColumn<QString>("typed");   // the text while the field has the focus
+    QTest::addColumn<QVariant>("stored"); // null: nothing stored
+    QTest::addColumn<QString>("shown");   // once left
+    QTest::addColumn<int>("beeps");
+    const QVariant none;
+    QTest::newRow("point as the decimal comma") << QStringList{"12.50"} << "12,50" << QVariant(12.5) << "12,50" << 0;
+    QTest::newRow("comma") << QStringList{"12,50"} << "12,50" << QVariant(12.5) << "12,50" << 0;
+    QTest::newRow("one decimal") << QStringList{"30,5"} << "30,5" << QVariant(30.5) << "30,50" << 0;
+    QTest::newRow("decimals only") << QStringList{",5"} << ",5" << QVariant(0.5) << "0,50" << 0;
+    QTest::newRow("negative") << QStringList{"-3"} << "-3" << QVariant(-3.0) << "-3,00" << 0;
+    QTest::newRow("keypad point") << QStringList{"12", "<kp.>", "5"} << "12,5" << QVariant(12.5) << "12,50" << 0;
+    QTest::newRow("keypad comma") << QStringList{"12", "<kp,>", "5"} << "12,5" << QVariant(12.5) << "12,50" << 0;
+    QTest::newRow("letters") << QStringList{"abc"} << "" << none << "" << 3;
+    QTest::newRow("text after the amount") << QStringList{"30,00troco"} << "30,00" << QVariant(30.0) << "30,00" << 5;
+    QTest::newRow("third decimal") << QStringList{"0,001"} << "0,00" << QVariant(0.0) << "0,00" << 1;
+    QTest::newRow("second point") << QStringList{"12.5."} << "12,5" << QVariant(12.5) << "12,50" << 1;
+    QTest::newRow("second comma") << QStringList{"1,2,"} << "1,2" << QVariant(1.2) << "1,20" << 1;
+    QTest::newRow("keypad after the comma") << QStringList{"1,5", "<kp.>"} << "1,5" << QVariant(1.5) << "1,50" << 1;
+    QTest::newRow("sign not in front") << QStringList{"3-"} << "3" << QVariant(3.0) << "3,00" << 1;
+    QTest::newRow("fourteenth digit") << QStringList{"12345678901234"} << "1234567890123" << QVariant(1234567890123.0)
+                                      << "1234567890123,00" << 1;
+    // A paste is shown as typed amounts are, or refused whole.
+    QTest::newRow("pasted thousands") << QStringList{"<paste>1.234,50"} << "1234,50" << QVariant(1234.5) << "1234,50" << 0;
+    QTest::newRow("pasted shown float") << QStringList{"<paste>R$ 1.234,50"} << "1234,50" << QVariant(1234.5)
+                                        << "1234,50" << 0;
+    QTest::newRow("pasted point") << QStringList{"<paste>12.50"} << "12,50" << QVariant(12.5) << "12,50" << 0;
+    QTest::newRow("pasted letters") << QStringList{"<paste>abc"} << "" << none << "" << 1;
+    QTest::newRow("pasted three decimals") << QStringList{"<paste>1.234"} << "" << none << "" << 1;
+    QTest::newRow("pasted text after the amount") << QStringList{"7", "<paste>30,00troco"} << "7" << QVariant(7.0)
+                                                  << "7,00" << 1;
+}
+
+void TstWidgets::amountFieldTakesWhatItShows()
+{
+    QFETCH(QStringList, input);
+    QFETCH(QString, typed);
+    QFETCH(QVariant, stored);
+    QFETCH(QString, shown);
+    QFETCH(int, beeps);
+
+    Bound b("MovCaixa");
+    test::insertRow(kDados, "MovCaixa", {{"NumSessao", 1}});
+    b.t.open();
+    auto* valor = new widgets::DBEdit("DBEdit18");
+    auto* historico = new widgets::DBEdit("DBEdit20");
+    Host host(valor, historico);
+    valor->setDisplayFormat("##0.00");
+    valor->bind(&b.ds, "Valor");
+    historico->bind(&b.ds, "Historico");
+    widgets::AmountField* amount = widgets::AmountField::of(valor);
+    QVERIFY(amount);
+    QVERIFY(!widgets::AmountField::of(historico));
+    int beeped = 0;
+    amount->beep = [&beeped] { ++beeped; };
+
+    valor->setFocus();
+    test::operate(valor, input);
+    QCOMPARE(valor->text(), typed);
+    historico->setFocus();
+    QCOMPARE(valor->text(), shown);
+    QCOMPARE(beeped, beeps);
+    if (stored.isNull()) {
+        QVERIFY(b.t.isNull("Valor"));
+    } else {
+        QCOMPARE(b.t.asFloat("Valor"), stored.toDouble());
+        b.ds.post();
+        QCOMPARE(test::column(kDados, "MovCaixa", "Valor"), QVariantList{stored});
+    }
 }
 
 void TstWidgets::editFollowsPositionAndState()

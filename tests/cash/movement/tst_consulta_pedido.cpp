@@ -3,6 +3,7 @@
 #include "app/window/TForm1.h"
 #include "cash/movement/ConsultaPedido.h"
 #include "tests/cash/movement/MovimentoFixture.h"
+#include "tests/support/OperatorInput.h"
 #include "tests/support/Rows.h"
 
 #include <QComboBox>
@@ -116,7 +117,7 @@ void TstConsultaPedido::amountCheck_data()
     QTest::addColumn<QString>("tipo");
     QTest::addColumn<QString>("numero");
     QTest::addColumn<QString>("historico");
-    QTest::addColumn<QString>("digitado"); // "" keeps the proposed amount
+    QTest::addColumn<QString>("digitado"); // "" keeps the proposed amount; "<paste>…" pastes
     QTest::addColumn<double>("retido");
     QTest::addColumn<QString>("mensagem");
     QTest::addColumn<QString>("foco");
@@ -127,11 +128,12 @@ void TstConsultaPedido::amountCheck_data()
     QTest::newRow("com histórico") << quitacao << "1002" << "desconto" << "69,99" << 69.99 << "" << "DBComboBox4";
     // The deposit proposed differs from the remaining value: the history, without a word.
     QTest::newRow("sinal proposto") << "Sinal" << "1002" << "" << "" << 30.0 << "" << "DBEdit20";
-    QTest::newRow("acima de mil igual") << quitacao << "1005" << "" << "1.234,56" << 1234.56 << "" << "DBComboBox4";
+    QTest::newRow("acima de mil igual") << quitacao << "1005" << "" << "<paste>1.234,56" << 1234.56 << "" << "DBComboBox4";
     QTest::newRow("acima de mil sem ponto") << quitacao << "1005" << "" << "1234,56" << 1234.56 << "" << "DBComboBox4";
-    QTest::newRow("acima de mil diferente") << quitacao << "1006" << "" << "2.499,99" << 2499.99 << diferente
+    QTest::newRow("acima de mil diferente") << quitacao << "1006" << "" << "<paste>2.499,99" << 2499.99 << diferente
                                             << "DBEdit20";
-    QTest::newRow("não é número") << quitacao << "1002" << "" << "7O,00" << 0.0 << "" << "DBComboBox4";
+    // A sign alone reads as no amount: the check is skipped.
+    QTest::newRow("não é número") << quitacao << "1002" << "" << "-" << 0.0 << "" << "DBComboBox4";
 }
 
 void TstConsultaPedido::amountCheck()
@@ -153,8 +155,10 @@ void TstConsultaPedido::amountCheck()
         m.digita("DBEdit20", historico);
         m.foca("DBEdit18");
     }
-    if (!digitado.isEmpty())
-        m.digita("DBEdit18", digitado);
+    if (!digitado.isEmpty()) {
+        m.digita("DBEdit18", QString());
+        test::operate(m.find("DBEdit18"), {digitado});
+    }
     if (!mensagem.isEmpty())
         m.f.boxes.script(BoxAnswer::Ok);
     m.enter("DBEdit18");

@@ -5,6 +5,7 @@
 #include "cash/movement/Movimento.h"
 #include "data/base/Error.h"
 #include "tests/cash/movement/MovimentoFixture.h"
+#include "tests/support/OperatorInput.h"
 #include "tests/support/RawDatabase.h"
 #include "tests/support/Rows.h"
 
@@ -62,6 +63,8 @@ private slots:
     void orphanRemovedAtActivationKeptAtClosing();
     void limparTabelas_data();
     void limparTabelas();
+    void amountIsStoredAsShown_data();
+    void amountIsStoredAsShown();
     void saveGetsTheFieldsAndThePanelCloses_data();
     void saveGetsTheFieldsAndThePanelCloses();
 };
@@ -572,6 +575,47 @@ void TstMovimento::limparTabelas()
         QCOMPARE(m.mov().state(), data::DataSetState::Edit);
     }
     QCOMPARE(test::column(kDados, "MovCaixa", "NPedido"), remaining);
+}
+
+void TstMovimento::amountIsStoredAsShown_data()
+{
+    QTest::addColumn<QStringList>("input");
+    QTest::addColumn<double>("stored");
+    QTest::addColumn<QString>("valor"); // the amount field's text handed to the save
+    QTest::addColumn<int>("beeps");
+    QTest::newRow("point as the decimal comma") << QStringList{"12.50"} << 12.5 << "12,50" << 0;
+    QTest::newRow("keypad decimal key") << QStringList{"30", "<kp.>", "5"} << 30.5 << "30,50" << 0;
+    QTest::newRow("letters refused") << QStringList{"30,00troco"} << 30.0 << "30,00" << 5;
+    QTest::newRow("third decimal refused") << QStringList{"0,001"} << 0.0 << "0,00" << 1;
+    QTest::newRow("pasted thousands") << QStringList{"<paste>1.234,50"} << 1234.5 << "1234,50" << 0;
+}
+
+void TstMovimento::amountIsStoredAsShown()
+{
+    QFETCH(QStringList, input);
+    QFETCH(double, stored);
+    QFETCH(QString, valor);
+    QFETCH(int, beeps);
+
+    MovimentoFixture m;
+    m.start();
+    m.trigger("act_Ressuprimento");
+    m.painel->salvaMovimento = [&m](const cash::PanelTexts& c) {
+        m.salvos << c;
+        m.mov().post();
+        m.mov().close();
+    };
+    QCOMPARE(m.focado(), m.find("DBEdit18"));
+    test::operate(m.focado(), input);
+    m.enter("DBEdit18");
+    m.foca("BitBtn5");
+    QCOMPARE(m.find<QLineEdit>("DBEdit18")->text(), valor);
+    m.find<QPushButton>("BitBtn5")->click();
+
+    QCOMPARE(m.beeps, beeps);
+    QCOMPARE(m.salvos.size(), 1);
+    QCOMPARE(m.salvos.first().valor, valor);
+    QCOMPARE(test::column(kDados, "MovCaixa", "Valor"), QVariantList{stored});
 }
 
 void TstMovimento::saveGetsTheFieldsAndThePanelCloses_data()

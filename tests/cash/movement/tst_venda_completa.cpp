@@ -76,6 +76,8 @@ void TstVendaCompleta::paymentReachesTheOrder_data()
     // Order 1002: final price 100,00, deposit 30,00, 70,00 still due.
     QTest::newRow("sinal") << "Sinal" << "" << 70.0 << QVariantList{30.0, 70.0, QVariant(), "Dinheiro"};
     QTest::newRow("sinal que quita") << "Sinal" << "100,00" << 0.0 << QVariantList{100.0, 0.0, hoje, "Dinheiro"};
+    // The point typed is the decimal comma: the movement and the order get 42,50.
+    QTest::newRow("sinal digitado com ponto") << "Sinal" << "42.50" << 57.5 << QVariantList{42.5, 57.5, QVariant(), "Dinheiro"};
     QTest::newRow("quitação") << QStringLiteral("Quitação") << "" << 30.0 << QVariantList{30.0, 70.0, hoje, "Dinheiro"};
     QTest::newRow("quitação com desconto") << QStringLiteral("Quitação") << "90,00" << 10.0
                                            << QVariantList{30.0, 70.0, hoje, "Dinheiro"};
@@ -113,6 +115,8 @@ void TstVendaCompleta::paymentReachesTheOrder()
     QCOMPARE(v.pedido(1002), pedido);
     QCOMPARE(test::column(kDados, "MovCaixa", "NPedido"), QVariantList{"01.1002"});
     QCOMPARE(test::column(kDados, "MovCaixa", "Desconto"), QVariantList{desconto});
+    if (!quitacao) // the deposit on the order is the movement's amount, to the cent
+        QCOMPARE(test::column(kDados, "MovCaixa", "Valor"), QVariantList{pedido.first()});
     QCOMPARE(test::column(kDados, "Quitacao", "SinalQuitacao"), QVariantList{quitacao ? "Q" : "S"});
     QCOMPARE(test::column(kDados, "Quitacao", "NPedido"), QVariantList{"1002"});
     QCOMPARE(test::column(kDados, "Quitacao", "Desconto"), QVariantList{desconto});
@@ -120,7 +124,7 @@ void TstVendaCompleta::paymentReachesTheOrder()
     const QStringList linhas = text::readLines(v.f.state.ArquivoLog);
     QVERIFY(linhas.contains(QString(77, '-')));
     QVERIFY(linhas.contains("- Entrou na tela de Quitacao (Venda)."));
-    const QString valorMostrado = valor.isEmpty() ? (quitacao ? "70,00" : "30,00") : valor;
+    const QString valorMostrado = valor.isEmpty() ? (quitacao ? "70,00" : "30,00") : QString(valor).replace('.', ',');
     QVERIFY2(linhas.contains("  Pedido 01.1002    " + tipo + "    Valor: R$ " + valorMostrado + " (Dinheiro)"),
              qPrintable(linhas.join('\n')));
 }

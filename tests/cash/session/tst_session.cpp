@@ -1,3 +1,4 @@
+#include "app/widgets/AmountField.h"
 #include "app/widgets/DBComboBox.h"
 #include "app/widgets/DBEdit.h"
 #include "app/window/Captions.h"
@@ -6,6 +7,7 @@
 #include "cash/session/PainelFecharCaixa.h"
 #include "data/local/Table.h"
 #include "tests/cash/fixture/CaixaFixture.h"
+#include "tests/support/OperatorInput.h"
 #include "tests/support/RawDatabase.h"
 #include "tests/support/Rows.h"
 
@@ -231,21 +233,36 @@ void TstSession::newSessionNumber()
 void TstSession::openByKeyboard_data()
 {
     QTest::addColumn<QString>("typedName");  // "" keeps the proposed name
-    QTest::addColumn<QString>("typedFloat");
+    QTest::addColumn<QStringList>("floatInput");
+    QTest::addColumn<int>("beeps");
+    QTest::addColumn<QString>("shownFloat"); // once left
     QTest::addColumn<QString>("operador");
     QTest::addColumn<QVariant>("troco");
     QTest::addColumn<QString>("saldoDinheiro"); // once closed, with no movement
     const QString longo = QStringLiteral("JOSÉ DA SILVA XAVIER DE ALMEIDA PRADO"); // 36 characters
-    QTest::newRow("proposed name, float") << "" << "150,50" << "MARIA" << QVariant(150.5) << "150,50";
-    QTest::newRow("typed long name cut to 30") << longo << "1.000" << longo.left(30) << QVariant(1000.0) << "1.000,00";
-    QTest::newRow("a prefix completes to the listed name") << "PED" << "" << "PEDRO" << QVariant() << "0,00";
-    QTest::newRow("empty float stays empty") << "PEDRO" << "" << "PEDRO" << QVariant() << "0,00";
+    QTest::newRow("proposed name, float") << "" << QStringList{"150,50"} << 0 << "R$ 150,50" << "MARIA" << QVariant(150.5)
+                                          << "150,50";
+    QTest::newRow("typed long name cut to 30") << longo << QStringList{"1000"} << 0 << "R$ 1.000,00" << longo.left(30)
+                                               << QVariant(1000.0) << "1.000,00";
+    QTest::newRow("point as the decimal comma") << "" << QStringList{"12.50"} << 0 << "R$ 12,50" << "MARIA"
+                                                << QVariant(12.5) << "12,50";
+    QTest::newRow("keypad decimal key") << "" << QStringList{"12", "<kp.>", "5"} << 0 << "R$ 12,50" << "MARIA"
+                                        << QVariant(12.5) << "12,50";
+    QTest::newRow("pasted thousands") << "" << QStringList{"<paste>1.234,50"} << 0 << "R$ 1.234,50" << "MARIA"
+                                      << QVariant(1234.5) << "1.234,50";
+    QTest::newRow("letters refused") << "" << QStringList{"30,00troco"} << 5 << "R$ 30,00" << "MARIA" << QVariant(30.0)
+                                     << "30,00";
+    QTest::newRow("a prefix completes to the listed name") << "PED" << QStringList{} << 0 << "" << "PEDRO" << QVariant()
+                                                           << "0,00";
+    QTest::newRow("empty float stays empty") << "PEDRO" << QStringList{} << 0 << "" << "PEDRO" << QVariant() << "0,00";
 }
 
 void TstSession::openByKeyboard()
 {
     QFETCH(QString, typedName);
-    QFETCH(QString, typedFloat);
+    QFETCH(QStringList, floatInput);
+    QFETCH(int, beeps);
+    QFETCH(QString, shownFloat);
     QFETCH(QString, operador);
     QFETCH(QVariant, troco);
     QFETCH(QString, saldoDinheiro);
@@ -262,9 +279,13 @@ void TstSession::openByKeyboard()
     }
     enter(); // the Enter rule: on to the float
     QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("DBEdit2"));
-    teclas(typedFloat);
+    int beeped = 0;
+    widgets::AmountField::of(f.find<widgets::DBEdit>("DBEdit2"))->beep = [&beeped] { ++beeped; };
+    test::operate(QApplication::focusWidget(), floatInput);
     enter();
     QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("BitBtn2"));
+    QCOMPARE(beeped, beeps);
+    QCOMPARE(f.texto("DBEdit2"), shownFloat);
     enter(); // clicks "Abrir Caixa"
 
     QVERIFY(f.form().painel("PainelAbrirCaixa")->isHidden());

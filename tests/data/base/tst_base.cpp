@@ -7,6 +7,8 @@
 
 using namespace qor;
 
+Q_DECLARE_METATYPE(qor::text::AmountReading::Kind)
+
 class TestBase : public QObject {
     Q_OBJECT
 private slots:
@@ -101,25 +103,64 @@ private slots:
 
     void brazilianAmounts_data()
     {
+        using Kind = text::AmountReading::Kind;
         QTest::addColumn<QString>("typed");
-        QTest::addColumn<bool>("ok");
-        QTest::addColumn<double>("value");
-        QTest::newRow("comma") << "90,00" << true << 90.0;
-        QTest::newRow("thousands") << "1.234,50" << true << 1234.5;
-        QTest::newRow("currency") << "R$ 12,3" << true << 12.3;
-        QTest::newRow("plain") << "90" << true << 90.0;
-        QTest::newRow("empty") << "" << false << 0.0;
-        QTest::newRow("letters") << "abc" << false << 0.0;
+        QTest::addColumn<Kind>("kind");
+        QTest::addColumn<qint64>("cents");
+        QTest::addColumn<QString>("editText");
+        QTest::newRow("comma") << "90,00" << Kind::Amount << qint64(9000) << "90,00";
+        QTest::newRow("comma, one decimal") << "30,5" << Kind::Amount << qint64(3050) << "30,5";
+        QTest::newRow("point as the decimal comma") << "12.50" << Kind::Amount << qint64(1250) << "12,50";
+        QTest::newRow("comma as typed") << "12,50" << Kind::Amount << qint64(1250) << "12,50";
+        QTest::newRow("decimals only") << ",5" << Kind::Amount << qint64(50) << ",5";
+        QTest::newRow("separator last") << "12." << Kind::Amount << qint64(1200) << "12,";
+        QTest::newRow("negative") << "-3" << Kind::Amount << qint64(-300) << "-3";
+        QTest::newRow("negative zero") << "-0" << Kind::Amount << qint64(0) << "-0";
+        QTest::newRow("plain") << "90" << Kind::Amount << qint64(9000) << "90";
+        QTest::newRow("thousands") << "1.234,50" << Kind::Amount << qint64(123450) << "1234,50";
+        QTest::newRow("thousands, no decimals") << "1.234.567" << Kind::Amount << qint64(123456700) << "1234567";
+        QTest::newRow("shown float") << "R$ -1.234,50" << Kind::Amount << qint64(-123450) << "-1234,50";
+        QTest::newRow("currency") << "R$ 12,3" << Kind::Amount << qint64(1230) << "12,3";
+        QTest::newRow("13 digits") << "9999999999999,99" << Kind::Amount << qint64(999999999999999) << "9999999999999,99";
+        QTest::newRow("empty") << "" << Kind::Blank << qint64(0) << "";
+        QTest::newRow("sign only") << "-" << Kind::Unfinished << qint64(0) << "-";
+        QTest::newRow("separator only") << "." << Kind::Unfinished << qint64(0) << ",";
+        QTest::newRow("sign and separator") << "-," << Kind::Unfinished << qint64(0) << "-,";
+        // No amount: nothing dropped, nothing guessed.
+        QTest::newRow("letters") << "abc" << Kind::NotAnAmount << qint64(0) << "";
+        QTest::newRow("text after the amount") << "30,00troco" << Kind::NotAnAmount << qint64(0) << "";
+        QTest::newRow("three decimals") << "0,001" << Kind::NotAnAmount << qint64(0) << "";
+        QTest::newRow("a lone point with three decimals") << "1.234" << Kind::NotAnAmount << qint64(0) << "";
+        QTest::newRow("second comma") << "1,2,3" << Kind::NotAnAmount << qint64(0) << "";
+        QTest::newRow("point after the comma") << "12,5.0" << Kind::NotAnAmount << qint64(0) << "";
+        QTest::newRow("broken grouping") << "12.34,50" << Kind::NotAnAmount << qint64(0) << "";
+        QTest::newRow("grouping of the other way") << "1,234.50" << Kind::NotAnAmount << qint64(0) << "";
+        QTest::newRow("sign behind") << "3-" << Kind::NotAnAmount << qint64(0) << "";
+        QTest::newRow("two signs") << "--3" << Kind::NotAnAmount << qint64(0) << "";
+        QTest::newRow("blanks around") << " 12" << Kind::NotAnAmount << qint64(0) << "";
+        QTest::newRow("blank inside") << "1 234" << Kind::NotAnAmount << qint64(0) << "";
+        QTest::newRow("prefix only") << "R$" << Kind::NotAnAmount << qint64(0) << "";
+        QTest::newRow("14 digits") << "10000000000000" << Kind::NotAnAmount << qint64(0) << "";
+        QTest::newRow("other digits") << QString::fromUtf8("١٢") << Kind::NotAnAmount << qint64(0) << "";
     }
     void brazilianAmounts()
     {
         QFETCH(QString, typed);
-        QFETCH(bool, ok);
-        QFETCH(double, value);
-        double v = 0;
-        QCOMPARE(text::parseAmount(typed, &v), ok);
-        if (ok)
-            QCOMPARE(v, value);
+        QFETCH(text::AmountReading::Kind, kind);
+        QFETCH(qint64, cents);
+        QFETCH(QString, editText);
+        const text::AmountReading r = text::readAmount(typed);
+        QCOMPARE(r.kind, kind);
+        QCOMPARE(r.cents, cents);
+        QCOMPARE(r.editText, editText);
+
+        // The value is the amount to the cent, the same one the field shows.
+        double v = -1;
+        QCOMPARE(text::parseAmount(typed, &v), kind == text::AmountReading::Kind::Amount);
+        if (r.isAmount()) {
+            QCOMPARE(v, double(cents) / 100);
+            QCOMPARE(qRound64(v * 100), cents);
+        }
         QCOMPARE(text::formatAmount(1234.5), QString("1.234,50"));
     }
 };
