@@ -10,7 +10,9 @@
 #include "cash/session/InstalaPaineisDeSessao.h"
 #include "cash/movement/ui/InstalaMovimento.h"
 #include "cash/movement/ui/PainelMovCaixa.h"
+#include "cash/save/RecuperacaoNaPartida.h"
 #include "cash/save/SalvaMovimento.h"
+#include "cash/save/ui/PainelPendentes.h"
 #include "data/base/Error.h"
 #include "reports/ui/InstalaRelatorios.h"
 
@@ -36,7 +38,14 @@ Application::Application()
         // Start-up goes on with the data module in place, not connected.
         boxes_.unexpected(e);
     }
-    form_->installPanel(new PainelLogin(*form_, dm, log_));
+    auto* login = new PainelLogin(*form_, dm, log_);
+    form_->installPanel(login);
+    // Saves a crash or a closed window interrupted: unfinished movements go
+    // at activation, due order write-backs are retried once identified.
+    recuperacao_ = std::make_unique<cash::RecuperacaoNaPartida>(dm, log_, boxes_);
+    form_->descartaMovimentosInacabados = [this] { recuperacao_->naAtivacao(); };
+    login->identificado = [this] { recuperacao_->aposIdentificacao(); };
+    cash::instalaPendentes(*form_, dm).GravaLog = [this](const QString& line) { log_.GravaLog(line); };
     cash::PainelMovCaixa& movimento = cash::instalaMovimento(*form_, dm.SQLDS_Pedidos, dm.PEDIDOS);
     movimento.GravaLog = [this](const QString& line) { log_.GravaLog(line); };
     movimento.salvaMovimento = [this, &dm](const cash::PanelTexts& panel) {

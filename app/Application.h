@@ -7,6 +7,7 @@
 #include "app/window/Modules.h"
 #include "data/base/Clock.h"
 #include "data/local/CashTables.h"
+#include "cash/save/RecuperacaoNaPartida.h"
 #include "data/orderdb/TDM.h"
 #include "reports/engine/ReportModule.h"
 #include "reports/hook/ReportRunner.h"
@@ -72,6 +73,7 @@ private:
     AppContext ctx_{state_, clock_, boxes_, tables_, dm_};
     ActivityLog log_{state_, clock_};
     ReportModuleSlot rm_;
+    std::unique_ptr<cash::RecuperacaoNaPartida> recuperacao_;
     std::unique_ptr<TForm1> form_;
 };
 

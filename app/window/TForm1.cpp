@@ -222,6 +222,8 @@ void TForm1::criaMenu()
 
     QMenu* utilitarios = menu(QStringLiteral("Utilitarios1"), s("Utilitários"));
     utilitarios->addAction(criaComando(QStringLiteral("OtimizarMovcaixa1"), QStringLiteral("Limpar Tabelas"), utilitarios));
+    utilitarios->addAction(
+        criaComando(QStringLiteral("PagamentosPendentes1"), s("Pagamentos pendentes no pedido"), utilitarios));
 
     QAction* sairDaBarra = command(QStringLiteral("act_Sair"));
     auto* sair1 = new QAction(sairDaBarra->text(), bar);
@@ -233,6 +235,7 @@ void TForm1::criaMenu()
     setHandler(QStringLiteral("FechamentodeCaixa1"), [this] { abrePainelProvisorio(QStringLiteral("PainelAbrirCaixa"), true); });
     setHandler(QStringLiteral("FecharCaixa1"), [this] { abrePainelProvisorio(QStringLiteral("PainelFecharCaixa"), true); });
     setHandler(QStringLiteral("OtimizarMovcaixa1"), [this] { FaltaIdentificacao(); });
+    setHandler(QStringLiteral("PagamentosPendentes1"), [this] { FaltaIdentificacao(); });
 }
 
 void TForm1::criaPaineis()
@@ -366,6 +369,8 @@ void TForm1::passosDeAtivacao()
             nome.setFocus(Qt::OtherFocusReason);
     }
     runHandler([this] {
+        if (descartaMovimentosInacabados)
+            descartaMovimentosInacabados();
         data::Query& q = ctx_.tables.Query1;
         q.close();
         q.setSql(QStringLiteral("Delete from movcaixa where npedido is null"));

@@ -45,6 +45,9 @@ public:
     std::function<void()> ligaDiagnostico;
     std::function<void()> expurgaArquivosQuitacao;
     std::function<void()> RegistraSaida;
+    // Activation: removes the movements whose entry an interrupted run left
+    // unfinished, before the purge of rows without an order reference.
+    std::function<void()> descartaMovimentosInacabados;
 
     // True, after its message, while a guarded panel is visible.
     bool PaineisAbertos();

@@ -1,11 +1,15 @@
-// A sale saved end to end: the movement row, the settlement row, the order
-// fetched and written back on Firebird, and the export into 20 folders,
-// with the folders empty and with 10,000 files already in each.
+// A sale saved end to end: the movement row stored with its entry mark and
+// completed by the lookup, then the save's one local unit (movement,
+// settlement row, due write-back, end of the mark), the order fetched and
+// written back on Firebird, the due record closed, and the export into 20
+// folders, with the folders empty and with 10,000 files already in each.
 #include "cash/export/ExportaXml.h"
+#include "cash/movement/MovimentoEmEntrada.h"
 #include "cash/save/SalvaMovimento.h"
 #include "data/base/Clock.h"
 #include "data/base/Text.h"
 #include "data/local/CashTables.h"
+#include "data/local/Transaction.h"
 #include "data/orderdb/SqlCommand.h"
 #include "tests/data/orderdb/TempOrderDb.h"
 #include "tests/support/Rows.h"
@@ -77,6 +81,14 @@ struct Site {
         t.MovCaixa.setValue("EntradaSaida", "Entrada");
         t.MovCaixa.setValue("FormaPag", "Dinheiro");
         t.MovCaixa.setValue("SinalQuitacao", QString::fromUtf8("Quitação"));
+        {
+            // The row and its mark, stored together when the panel opens.
+            data::Transaction unit(t.MovCaixa.location());
+            t.MovCaixa.post();
+            cash::marcaEmEntrada(t.MovCaixa);
+            unit.commit();
+        }
+        t.MovCaixa.edit();
         t.MovCaixa.setValue("NPedido", pedido);
         t.MovCaixa.setValue("Valor", 100.0);
         t.MovCaixa.post();

@@ -1,7 +1,9 @@
 #include "cash/export/SequencedFile.h"
 
+#include "data/base/CrashPoint.h"
 #include "data/base/Error.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
@@ -106,31 +108,41 @@ static QString nameFor(const QString& prefix, int n, const QString& extension)
                 QStringLiteral("Não foi possível gravar na pasta %1: %2").arg(QDir::toNativeSeparators(folder), why));
 }
 
+// The file is written whole under a temporary name in the same folder,
+// then renamed to its number: a reader (or a crash) never meets an empty or
+// cut Quitacao<n>.xml. The rename never replaces a file: when another writer
+// takes the number first, the next one is tried.
 QString writeSequencedFile(const QString& folder, const QString& prefix, const QString& extension,
                            const QByteArray& bytes)
 {
     if (!QFileInfo(folder).isDir())
         fail(folder, QStringLiteral("a pasta não existe"));
     const QDir dir(folder);
+    static quint64 counter = 0;
+    QFile temp(dir.filePath(QStringLiteral(".%1-%2-%3.tmp")
+                                .arg(prefix)
+                                .arg(QCoreApplication::applicationPid())
+                                .arg(++counter)));
+    if (!temp.open(QIODevice::WriteOnly | QIODevice::NewOnly))
+        fail(folder, temp.errorString());
+    if (temp.write(bytes) != bytes.size() || !temp.flush()) {
+        const QString why = temp.errorString();
+        temp.remove();
+        fail(folder, why);
+    }
+    temp.close();
+    crashPoint("export: file written under its temporary name");
     for (int n = firstFreeSequence(folder, prefix, extension);; ++n) {
-        QFile file(dir.filePath(nameFor(prefix, n, extension)));
-        if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
-            if (file.exists())
-                continue; // taken meanwhile
-            fail(folder, file.errorString());
+        const QString name = dir.filePath(nameFor(prefix, n, extension));
+        if (temp.rename(name)) {
+            crashPoint("export: file renamed");
+            return name;
         }
-        if (file.write(bytes) != bytes.size() || !file.flush()) {
-            const QString why = file.errorString();
-            file.remove();
+        if (!QFileInfo::exists(name)) {
+            const QString why = temp.errorString();
+            temp.remove();
             fail(folder, why);
         }
-        file.close();
-        if (file.error() != QFileDevice::NoError) {
-            const QString why = file.errorString();
-            file.remove();
-            fail(folder, why);
-        }
-        return file.fileName();
     }
 }
 

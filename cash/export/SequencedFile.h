@@ -12,11 +12,13 @@ namespace qor::cash {
 // the folders are shared with stations whose file names are case-blind.
 int firstFreeSequence(const QString& folder, const QString& prefix, const QString& extension);
 
-// Creates the file with the first free number and writes bytes into it.
-// A file is only ever created, never replaced: when another writer takes the
-// number first, the next one is tried. Returns the path written. A failure
-// (missing folder, full disk, no rights) raises an Error of kind IoError
-// naming the folder; a partly written file is removed.
+// Creates the file with the first free number holding bytes: written whole
+// under a temporary name (".prefix-pid-k.tmp") in the folder, then renamed,
+// so no file under a numbered name is ever empty or cut. A file is only ever
+// created, never replaced: when another writer takes the number first, the
+// next one is tried. Returns the path written. A failure (missing folder,
+// full disk, no rights) raises an Error of kind IoError naming the folder;
+// the temporary file is removed.
 QString writeSequencedFile(const QString& folder, const QString& prefix, const QString& extension,
                            const QByteArray& bytes);
 

@@ -1,21 +1,18 @@
 #include "cash/save/SalvaMovimento.h"
 
 #include "app/log/Diagnostico.h"
+#include "cash/movement/MovimentoEmEntrada.h"
+#include "cash/save/EscritaNoPedido.h"
+#include "data/base/CrashPoint.h"
 #include "data/base/Error.h"
 #include "data/base/Text.h"
-#include "data/orderdb/CommandTexts.h"
+#include "data/local/Transaction.h"
 
 #include <QDir>
 
 namespace qor::cash {
 
 namespace {
-
-// A log line that could not be written, carried past the handlers that
-// undo a failed registration.
-struct LogFailure {
-    Error error;
-};
 
 // The order-number field holding nothing but its mask: blanks and the point.
 bool onlyEmptyMask(const QString& text)
@@ -26,32 +23,32 @@ bool onlyEmptyMask(const QString& text)
     return true;
 }
 
-// The order number as typed after the station and the point. It goes to the
-// server as a bound integer, so text that is no number fails here.
-int orderNumber(const QString& pedido)
-{
-    const QString digits = pedido.mid(3).trimmed();
-    bool ok = false;
-    const int n = digits.toInt(&ok);
-    if (!ok)
-        throw Error(kind::InvalidValue, QStringLiteral("Número de pedido inválido: '%1'").arg(pedido));
-    return n;
-}
-
-// Closes the order row set however the registration ends.
+// Closes the order row set however the save ends.
 struct ClosesOnExit {
     orderdb::CachedRowSet& rows;
     ~ClosesOnExit() { rows.close(); }
 };
 
-} // namespace
-
-struct SalvaMovimento::Registration {
-    bool appended = false; // a settlement row was appended and not yet discarded
-    bool stored = false;   // ... and stored
-    QVariant bookmark;     // where the stored row is
-    RecordKey key;         // its key, for the export
+// The row as the operator left it, put back when a failed unit of work
+// undid its store: a second "OK" then stores what was typed.
+struct TypedRow {
+    data::Table& table;
+    QVariantList values;
+    explicit TypedRow(data::Table& t) : table(t)
+    {
+        for (const data::FieldDef& f : t.fields())
+            values << t.value(f.name);
+    }
+    void restore()
+    {
+        table.cancel();
+        table.edit();
+        for (int i = 0; i < values.size(); ++i)
+            table.setValue(table.fields().at(i).name, values.at(i));
+    }
 };
+
+} // namespace
 
 SalvaMovimento::SalvaMovimento(app::AppState& state, SaveTables tables, orderdb::TDM& dm, app::ActivityLog& log,
                                app::MessageBoxes& boxes)
@@ -59,22 +56,31 @@ SalvaMovimento::SalvaMovimento(app::AppState& state, SaveTables tables, orderdb:
 {
 }
 
-void SalvaMovimento::log(const QString& line)
-{
-    try {
-        log_.GravaLog(line);
-    } catch (const Error& e) {
-        throw LogFailure{e};
-    }
-}
+void SalvaMovimento::log(const QString& line) { log_.GravaLog(line); }
 
 SaveResult SalvaMovimento::BitBtn5Click(const PanelTexts& panel)
 {
+    reachedDisk_ = false;
+    settlementKey_.clear();
     try {
         return save(panel);
-    } catch (const LogFailure& failure) {
-        throw failure.error;
+    } catch (const std::exception& e) {
+        if (!reachedDisk_)
+            throw;
+        closeTables();
+        boxes_.unexpected(e);
+        SaveResult result;
+        result.outcome = SaveOutcome::Interrupted;
+        return result;
     }
+}
+
+void SalvaMovimento::closeTables()
+{
+    t_.SessaoCx.close();
+    t_.Quitacao.close();
+    t_.MovCaixa.close();
+    dm_.PEDIDOS.close();
 }
 
 SaveResult SalvaMovimento::save(const PanelTexts& panel)
@@ -82,11 +88,7 @@ SaveResult SalvaMovimento::save(const PanelTexts& panel)
     SaveResult result;
     data::Table& mov = t_.MovCaixa;
     if (onlyEmptyMask(panel.pedido)) {
-        t_.SessaoCx.close();
-        mov.remove();
-        t_.Quitacao.close();
-        mov.close();
-        result.outcome = SaveOutcome::EmptyOrderNumber;
+        discardMovement(SaveOutcome::EmptyOrderNumber, result);
         return result;
     }
     log(QStringLiteral("- Acionou o botão \"OK - Salvar Movimento\" para o seguinte movimento de caixa:"));
@@ -98,150 +100,204 @@ SaveResult SalvaMovimento::save(const PanelTexts& panel)
         mov.setValue(QStringLiteral("Desconto"), state_.PrecoFinalRetido - state_.ValorDigitadoRetido);
     }
     t_.SessaoCx.close();
-    try {
-        mov.post();
-        result.movementStored = true;
-    } catch (const Error&) {
-        // The row keeps what was stored when the panel opened and after the lookup.
-        log(QStringLiteral("  O movimento de caixa, no entanto, não foi gravado no BD."));
-    }
 
-    Registration reg;
-    try {
-        const QString kind = mov.asString(QStringLiteral("SinalQuitacao"));
-        if (kind == u"Sinal" || kind == QString::fromUtf8("Quitação"))
-            result.outcome = Registra_Pagamento(panel, reg);
-    } catch (const Error&) {
-        boxes_.errorDialog(QStringLiteral("Registro duplicado. Esse movimento já foi registrado anteriormente."));
-        t_.SessaoCx.close();
-        removeNewSettlement(reg);
-        t_.Quitacao.close();
-        mov.remove();
-        mov.close();
-        result.outcome = SaveOutcome::RegistrationFailed;
+    const QString kind = mov.asString(QStringLiteral("SinalQuitacao"));
+    const bool payment = kind == u"Sinal" || kind == QStringLiteral("Quitação");
+    const ClosesOnExit closer{dm_.PEDIDOS};
+    PagamentoPendente p;
+    if (payment && !fetchOrder(panel, p, result))
         return result;
-    }
+    storeLocally(payment ? &p : nullptr, result);
+    if (result.outcome == SaveOutcome::Duplicate)
+        return result;
+    if (payment && result.outcome == SaveOutcome::Saved)
+        registerOnOrder(panel, p, result);
 
     app::GravaDiagnostico(state_);
     // A sale's file carries the settlement row it has just stored; otherwise
     // the row the table opens on.
-    exportSettlement(result, reg.stored ? reg.key : RecordKey{});
-    t_.Quitacao.close();
-    mov.close();
+    exportSettlement(result, settlementKey_);
+    closeTables();
     return result;
 }
 
-void SalvaMovimento::removeNewSettlement(const Registration& reg)
-{
-    if (!reg.appended)
-        return;
-    if (!reg.stored) {
-        t_.Quitacao.cancel();
-        return;
-    }
-    t_.Quitacao.goToBookmark(reg.bookmark); // that row only, whatever moved since
-    t_.Quitacao.remove();
-}
-
-SaveOutcome SalvaMovimento::Registra_Pagamento(const PanelTexts& panel, Registration& reg)
+// Before anything is stored: earlier due write-backs are tried, then the
+// order is fetched and what it holds kept for the due record. An order that
+// can't be fetched records nothing.
+bool SalvaMovimento::fetchOrder(const PanelTexts& panel, PagamentoPendente& p, SaveResult& result)
 {
     data::Table& mov = t_.MovCaixa;
-    data::Table& q = t_.Quitacao;
-    const bool settlement = mov.asString(QStringLiteral("SinalQuitacao")) == QString::fromUtf8("Quitação");
     const QString npedido = mov.asString(QStringLiteral("NPedido"));
+    p.estacao = npedido.left(2);
+    p.npedido = npedido.mid(3);
+    p.sinal = mov.asString(QStringLiteral("SinalQuitacao")) == u"Sinal";
+    p.valor = mov.asFloat(QStringLiteral("Valor"));
+    p.dataMov = mov.asDate(QStringLiteral("DataMov"));
+    p.horaMov = mov.asTime(QStringLiteral("HoraMov"));
+    p.formaPag = mov.asString(QStringLiteral("FormaPag"));
+    if (p.sinal && !text::parseAmount(panel.valor, &p.valor)) {
+        boxes_.errorDialog(kMsgValorInvalido);
+        discardMovement(SaveOutcome::NotRecorded, result);
+        return false;
+    }
 
+    regravaPendentes(dm_, [this](const QString& line) { log(line); });
+    try {
+        buscaPedido(dm_, p.estacao, p.npedido);
+    } catch (const Error& e) {
+        log(QStringLiteral("- Não foi possível buscar o pedido ") + panel.pedido
+            + QStringLiteral(" no BD; o pagamento não foi registrado: ") + e.text());
+        boxes_.errorDialog(e.is(kind::InvalidValue) ? kMsgPedidoInvalido : kMsgNaoRegistrado);
+        discardMovement(SaveOutcome::NotRecorded, result);
+        return false;
+    }
+    crashPoint("save: order fetched");
+    p.antes = estadoDoPedido(dm_.PEDIDOS);
+    if (!p.antes.existe)
+        p.ultimaFalha = kFalhaPedidoNaoEncontrado;
+    return true;
+}
+
+// One unit of work: the movement, a sale's settlement row and due record,
+// the end of the entry mark. A key violation of the movement is a genuine
+// repeat, of the settlement row an order already settled; any other failure
+// undoes the unit and is raised.
+void SalvaMovimento::storeLocally(PagamentoPendente* p, SaveResult& result)
+{
+    data::Table& mov = t_.MovCaixa;
+    TypedRow typed(mov);
+    bool repeated = false;
+    bool settledBefore = false;
+    try {
+        data::Transaction unit(mov.location());
+        try {
+            mov.post();
+        } catch (const Error& e) {
+            log(QStringLiteral("  O movimento de caixa, no entanto, não foi gravado no BD."));
+            if (!e.is(kind::KeyViolation))
+                throw;
+            repeated = true;
+        }
+        if (!repeated) {
+            crashPoint("save: movement stored");
+            if (p) {
+                settledBefore = !appendSettlement(*p);
+                if (!settledBefore) {
+                    crashPoint("save: settlement row stored");
+                    p->linha = pendentes::registra(*p);
+                    crashPoint("save: due write-back recorded");
+                }
+            }
+        }
+        if (!repeated && !settledBefore) {
+            desmarcaEmEntrada(mov);
+            crashPoint("save: entry mark cleared");
+            unit.commit();
+        }
+    } catch (...) {
+        typed.restore();
+        throw;
+    }
+    if (repeated) {
+        boxes_.errorDialog(kMsgDuplicado);
+        discardMovement(SaveOutcome::Duplicate, result);
+        return;
+    }
+    if (settledBefore) {
+        boxes_.native(QStringLiteral("Atenção!!!"), kMsgJaQuitado, app::BoxButtons::Ok);
+        discardMovement(SaveOutcome::AlreadySettled, result);
+        return;
+    }
+    reachedDisk_ = true;
+    crashPoint("save: local unit committed");
+}
+
+// False when the settlement table's key refused the row.
+bool SalvaMovimento::appendSettlement(const PagamentoPendente& p)
+{
+    data::Table& q = t_.Quitacao;
+    data::Table& mov = t_.MovCaixa;
     q.append();
-    reg.appended = true;
-    q.setValue(QStringLiteral("Estacao"), npedido.left(2));
-    q.setValue(QStringLiteral("NPedido"), npedido.mid(3));
-    if (settlement) {
-        q.setValue(QStringLiteral("SinalQuitacao"), QStringLiteral("Q"));
-        log(QString::fromUtf8("- A rotina de salvar a quitação foi chamada"));
-    } else {
+    q.setValue(QStringLiteral("Estacao"), p.estacao);
+    q.setValue(QStringLiteral("NPedido"), p.npedido);
+    if (p.sinal) {
         q.setValue(QStringLiteral("SinalQuitacao"), QStringLiteral("S"));
         log(QStringLiteral("- A rotina de salvar o sinal foi chamada"));
+    } else {
+        q.setValue(QStringLiteral("SinalQuitacao"), QStringLiteral("Q"));
+        log(QStringLiteral("- A rotina de salvar a quitação foi chamada"));
     }
     for (const char* f : {"Valor", "DataMov", "HoraMov", "FormaPag", "Laboratorio", "ValorOriginal", "Desconto"})
         q.setValue(QString::fromLatin1(f), mov.value(QString::fromLatin1(f)));
-
     try {
         q.post();
-    } catch (const Error&) {
-        boxes_.native(QStringLiteral("Atenção!!!"),
-                      QStringLiteral("Este pedido já foi quitado anteriormente,\rO procedimento será cancelado!"),
-                      app::BoxButtons::Ok);
-        t_.SessaoCx.close();
+    } catch (const Error& e) {
         q.cancel();
-        reg.appended = false;
-        q.close();
-        mov.remove();
-        mov.close();
-        return SaveOutcome::AlreadySettled;
+        if (!e.is(kind::KeyViolation))
+            throw;
+        return false;
     }
-    reg.stored = true;
-    reg.bookmark = q.bookmark();
     for (const char* f : {"Estacao", "NPedido", "SinalQuitacao"})
-        reg.key << qMakePair(QString::fromLatin1(f), q.value(QString::fromLatin1(f)));
+        settlementKey_ << qMakePair(QString::fromLatin1(f), q.value(QString::fromLatin1(f)));
+    return true;
+}
 
+// The movement under entry goes with its mark; nothing was recorded.
+void SalvaMovimento::discardMovement(SaveOutcome outcome, SaveResult& result)
+{
+    data::Table& mov = t_.MovCaixa;
+    t_.SessaoCx.close();
+    if (mov.state() == data::DataSetState::Edit)
+        mov.cancel();
+    {
+        data::Transaction unit(mov.location());
+        desmarcaEmEntrada(mov);
+        mov.remove();
+        crashPoint("save: unfinished movement deleted");
+        unit.commit();
+    }
+    reachedDisk_ = true;
+    t_.Quitacao.close();
+    mov.close();
+    result.outcome = outcome;
+}
+
+void SalvaMovimento::registerOnOrder(const PanelTexts& panel, PagamentoPendente& p, SaveResult& result)
+{
+    const data::Table& q = t_.Quitacao;
     log(QStringLiteral("  Foi registrado em QUITACAO o seguinte movimento de caixa:"));
     log(QStringLiteral("     ESTACAO: ") + q.asString(QStringLiteral("Estacao")));
     log(QStringLiteral("     NPEDIDO: ") + q.asString(QStringLiteral("NPedido")));
     log(QStringLiteral("     SIN/QUI: ") + q.asString(QStringLiteral("SinalQuitacao")));
     log(QStringLiteral("     VALOR..: ") + q.asString(QStringLiteral("Valor")));
-    log(settlement ? QString::fromUtf8("  O registro da quitação foi realizado com sucesso na tabela QUITAÇÃO")
-                   : QString::fromUtf8("  O registro do sinal foi realizado com sucesso na tabela QUITAÇÃO"));
+    log(p.sinal ? QStringLiteral("  O registro do sinal foi realizado com sucesso na tabela QUITAÇÃO")
+                : QStringLiteral("  O registro da quitação foi realizado com sucesso na tabela QUITAÇÃO"));
 
-    const ClosesOnExit closer{dm_.PEDIDOS};
-    return registerOnOrder(panel, settlement);
-}
-
-SaveOutcome SalvaMovimento::registerOnOrder(const PanelTexts& panel, bool settlement)
-{
-    orderdb::CachedRowSet& pedidos = dm_.PEDIDOS;
-    data::Table& mov = t_.MovCaixa;
-
-    // The order fetched afresh, station and number as bound values.
-    dm_.SQLDS_Pedidos.setCommandText(QStringLiteral("select ") + orderdb::PedidosColumnList
-                                     + QStringLiteral(" from PEDIDOS where ESTACAO = ? and NPEDIDO = ?"));
-    dm_.SQLDS_Pedidos.addBindValue(panel.pedido.left(2));
-    dm_.SQLDS_Pedidos.addBindValue(orderNumber(panel.pedido));
-    pedidos.close(); // an open row set would keep its old rows
-    pedidos.open();
-    if (pedidos.recordCount() == 0) {
+    if (!p.antes.existe) {
         log(QStringLiteral("- O Pedido ") + panel.pedido
-            + QString::fromUtf8(" não foi encontrado no BD para fazer o registro do pagamento."));
-        boxes_.message(QString::fromUtf8("Não consegui encontrar o pedido no servidor para salvar o pagamento realizado."));
-        return SaveOutcome::OrderNotFound;
+            + QStringLiteral(" não foi encontrado no BD para fazer o registro do pagamento."));
+        boxes_.message(kMsgNaoEncontrado);
+        result.outcome = SaveOutcome::OrderNotFound;
+        return;
     }
-
-    pedidos.edit();
-    if (panel.sinalQuitacao.compare(QStringLiteral("Sinal"), Qt::CaseInsensitive) == 0) {
-        double sinal = 0.0;
-        if (!text::parseAmount(panel.valor, &sinal))
-            throw Error(kind::InvalidValue, QStringLiteral("Valor inválido: '%1'").arg(panel.valor));
-        pedidos.setValue(QStringLiteral("SINAL"), sinal);
-        const double restante = pedidos.asFloat(QStringLiteral("PRECOFINAL")) - pedidos.asFloat(QStringLiteral("SINAL"));
-        pedidos.setValue(QStringLiteral("VALORRESTANTE"), restante);
-        if (restante == 0.0)
-            pedidos.setValue(QStringLiteral("DATAPAGAMENTO"), mov.asDate(QStringLiteral("DataMov")));
-    } else {
-        pedidos.setValue(QStringLiteral("DATAPAGAMENTO"), mov.asDate(QStringLiteral("DataMov")));
-    }
-    pedidos.setValue(QStringLiteral("FORMAPAGAMENTO"), mov.asString(QStringLiteral("FormaPag")));
-
     try {
-        pedidos.post();
-        pedidos.applyUpdates();
-        pedidos.refresh();
-        pedidos.close();
-    } catch (const Error&) {
-        log(settlement ? QString::fromUtf8("- Não foi possível registrar a quitação do pedido no BD.")
-                       : QString::fromUtf8("- Não foi possível registrar o sinal do pedido no BD."));
-        return SaveOutcome::OrderUpdateRefused; // closing drops the unsent change
+        gravaNoPedido(dm_.PEDIDOS, p);
+    } catch (const Error& e) {
+        log(linhaDeFalhaNoPedido(p));
+        pendentes::anotaFalha(p.linha, e.text());
+        boxes_.message(kMsgSoNoCaixa);
+        result.outcome = SaveOutcome::OrderUpdateRefused;
+        return;
     }
-    log(settlement ? QString::fromUtf8("- A quitação foi registrada no cadastro do Pedido no BD.")
-                   : QStringLiteral("- O Sinal foi registrado no cadastro do pedido no BD."));
-    return SaveOutcome::Saved;
+    crashPoint("save: order updated");
+    pendentes::conclui(p.linha);
+    crashPoint("save: due write-back closed");
+    log(linhaDeRegistroNoPedido(p));
+    try {
+        dm_.PEDIDOS.refresh();
+    } catch (const Error& e) {
+        log(QStringLiteral("- O pedido foi gravado no BD, mas não foi possível relê-lo: ") + e.text());
+    }
 }
 
 // A destination that can't take its file costs that copy only: the movement
@@ -251,17 +307,17 @@ void SalvaMovimento::exportSettlement(SaveResult& result, const RecordKey& key)
     try {
         result.exported = Exporta_XML(state_, t_.TabelaDB, QStringLiteral("Quitacao"), QStringLiteral("Quitacao"), key);
     } catch (const Error& e) {
-        log(QString::fromUtf8("- Não foi possível exportar a quitação: ") + e.text());
+        log(QStringLiteral("- Não foi possível exportar a quitação: ") + e.text());
         boxes_.unexpected(e);
         return;
     }
     QStringList folders;
     for (const ExportFailure& f : result.exported.failures) {
-        log(QString::fromUtf8("- Não foi possível gravar o arquivo de exportação: ") + f.error);
+        log(QStringLiteral("- Não foi possível gravar o arquivo de exportação: ") + f.error);
         folders << QDir::toNativeSeparators(f.folder);
     }
     if (!folders.isEmpty())
-        boxes_.message(QString::fromUtf8("Não foi possível gravar o arquivo de exportação da quitação na pasta:\r")
+        boxes_.message(QStringLiteral("Não foi possível gravar o arquivo de exportação da quitação na pasta:\r")
                        + folders.join(QLatin1Char('\r')));
 }
 

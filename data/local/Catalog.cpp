@@ -77,6 +77,16 @@ QList<TableDef> build()
     t << table("Parsist", {text("Op86", 10)});
     t << table("Estacoes", {text("Estacao", 3), text("Tipo", 16)});
     t << table("Usuarios", {text("Usuario", 30), text("Senha", 30)});
+    // Tables of this program's own, not shared with the suite: the movement
+    // rows still under entry (by MovCaixa rowid), and the payments recorded
+    // in the till whose write onto the order is still due, with what the
+    // order held when the payment was taken.
+    t << table("MovEmEntrada", {integer("Linha")});
+    t << table("PagamentoPendente",
+               {text("Estacao", 2), text("NPedido", 12), text("SinalQuitacao", 1), floating("Valor"),
+                date("DataMov"), time("HoraMov"), text("FormaPag", 30), text("PedidoExistia", 1),
+                floating("SinalAntes"), floating("ValorRestanteAntes"), date("DataPagamentoAntes"),
+                text("FormaPagamentoAntes", 30), text("UltimaFalha", 250)});
     return t;
 }
 

@@ -8,7 +8,6 @@ namespace qor::data {
 
 namespace {
 
-// Savepoints rather than BEGIN, so that a unit may run inside another one.
 QString nextSavepoint()
 {
     static quint64 counter = 0;
@@ -17,9 +16,13 @@ QString nextSavepoint()
 
 } // namespace
 
-Transaction::Transaction(const QString& location)
-    : db_(Database::forFolder(Database::folderOf(location))), savepoint_(nextSavepoint())
+Transaction::Transaction(const QString& location) : db_(Database::forFolder(Database::folderOf(location)))
 {
+    if (sqlite3_get_autocommit(db_->handle())) {
+        db_->exec(QStringLiteral("BEGIN IMMEDIATE"));
+        return;
+    }
+    savepoint_ = nextSavepoint();
     db_->exec(QStringLiteral("SAVEPOINT ") + savepoint_);
 }
 
@@ -29,13 +32,17 @@ Transaction::~Transaction()
         return;
     // Undo and end the unit; nothing may escape a destructor, and the error
     // that brought us here is the one the caller reports.
+    if (savepoint_.isEmpty()) {
+        db_->rollback();
+        return;
+    }
     const QByteArray undo = QStringLiteral("ROLLBACK TO %1; RELEASE %1").arg(savepoint_).toUtf8();
     sqlite3_exec(db_->handle(), undo.constData(), nullptr, nullptr, nullptr);
 }
 
 void Transaction::commit()
 {
-    db_->exec(QStringLiteral("RELEASE ") + savepoint_);
+    db_->exec(savepoint_.isEmpty() ? QStringLiteral("COMMIT") : QStringLiteral("RELEASE ") + savepoint_);
     done_ = true;
 }
 

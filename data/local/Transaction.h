@@ -12,6 +12,11 @@ class Database;
 // folder): what the tables of that folder store between construction and
 // commit() is kept together, or, when the scope ends without commit() (an
 // exception on the way), undone together. Nests inside another one.
+//
+// The outermost unit takes the file's write lock at once (BEGIN IMMEDIATE,
+// waiting on the busy timeout while another program writes), so it never
+// fails half-way for a lock another writer took after it began; a nested
+// unit is a savepoint inside it.
 class Transaction {
 public:
     explicit Transaction(const QString& location);
@@ -23,7 +28,7 @@ public:
 
 private:
     std::shared_ptr<Database> db_;
-    QString savepoint_;
+    QString savepoint_; // empty for the outermost unit
     bool done_ = false;
 };
 

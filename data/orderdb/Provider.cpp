@@ -1,5 +1,6 @@
 #include "data/orderdb/Provider.h"
 
+#include "data/base/CrashPoint.h"
 #include "data/base/Error.h"
 #include "data/orderdb/Decimal.h"
 #include "data/orderdb/FbStatement.h"
@@ -92,6 +93,7 @@ void Provider::applyUpdates(const QList<Column>& columns, const QList<RowChange>
                         context() + QStringLiteral(": o registro não foi encontrado no servidor (excluído ou com a "
                                                    "chave alterada por outra estação)"));
     }
+    crashPoint("order update sent, not committed");
     transaction.commit(fb::Step::Apply);
 }
 

@@ -111,12 +111,15 @@ void PainelLogin::IdentificaUsuario()
     EditSenhaU->clear();
     ctx.state.setNomeOperador(checked.typedName);
 
-    if (LocalizaEstacao().isEmpty()) {
+    const bool semEstacao = LocalizaEstacao().isEmpty();
+    if (semEstacao) {
         ctx.boxes.message(QStringLiteral("Não foi identificada uma área de trabalho para o usuáro ")
                           + text::upperAZ(EditNome->text()));
         form_.close();
     }
     log_.RegistraEntrada(EditNome->text());
+    if (!semEstacao && identificado)
+        identificado();
 }
 
 QString PainelLogin::LocalizaEstacao()

@@ -2,6 +2,8 @@
 
 #include "app/window/Painel.h"
 
+#include <functional>
+
 class QLineEdit;
 class QPushButton;
 
@@ -22,6 +24,10 @@ class PainelLogin final : public Painel {
     Q_OBJECT
 public:
     PainelLogin(TForm1& form, orderdb::TDM& dm, ActivityLog& log);
+
+    // Runs once an operator is identified at a workstation and the activity
+    // log has started (filled by the composition root).
+    std::function<void()> identificado;
 
     void IdentificaUsuario();
     void BotCancSenhaClick();

@@ -8,11 +8,13 @@
 #include "app/widgets/FieldFormat.h"
 #include "app/window/TForm1.h"
 #include "cash/movement/HigieneMovCaixa.h"
+#include "cash/movement/MovimentoEmEntrada.h"
 #include "cash/movement/ui/FocoDoCampo.h"
 #include "data/base/Clock.h"
 #include "data/base/Error.h"
 #include "data/base/Text.h"
 #include "data/local/CashTables.h"
+#include "data/local/Transaction.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -184,7 +186,11 @@ bool PainelMovCaixa::criaLinha(TipoMovimento tipo)
         novo.numero = numeroDoMovimento(tipo, t.CTCaixa.asInteger(campoDoContador(tipo)));
     preencheMovimento(t.MovCaixa, novo);
     try {
+        // The row and its mark of a movement under entry, together.
+        data::Transaction unidade(t.MovCaixa.location());
         t.MovCaixa.post();
+        marcaEmEntrada(t.MovCaixa);
+        unidade.commit();
     } catch (const std::exception& e) {
         // Nothing was stored: the row is dropped and the tables closed.
         t.MovCaixa.cancel();
@@ -434,7 +440,14 @@ void PainelMovCaixa::BitBtn4Click()
 {
     data::CashTables& t = form_.ctx().tables;
     t.SessaoCx.close();
-    t.MovCaixa.remove();
+    if (t.MovCaixa.state() == data::DataSetState::Edit)
+        t.MovCaixa.cancel();
+    {
+        data::Transaction unidade(t.MovCaixa.location());
+        desmarcaEmEntrada(t.MovCaixa);
+        t.MovCaixa.remove();
+        unidade.commit();
+    }
     t.Quitacao.close();
     t.MovCaixa.close();
     esconde();

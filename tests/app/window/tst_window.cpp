@@ -154,7 +154,8 @@ void TstWindow::mainMenu()
                                                "SessesdeCaixa1=Sessões / Relatórios", "-", "Sair2=Sair"}));
     QCOMPARE(texts("AbrirFechar1"), (QStringList{"FechamentodeCaixa1=&Abrir Caixa", "FecharCaixa1=&Fechar Caixa"}));
     QCOMPARE(texts("Movimento1"), (QStringList{"Venda1=Venda", "Sangria1=Sangria", "Ressuprimento1=Ressuprimento"}));
-    QCOMPARE(texts("Utilitarios1"), (QStringList{"OtimizarMovcaixa1=Limpar Tabelas"}));
+    QCOMPARE(texts("Utilitarios1"), (QStringList{"OtimizarMovcaixa1=Limpar Tabelas",
+                                                  "PagamentosPendentes1=Pagamentos pendentes no pedido"}));
     for (QAction* a : f.form().findChildren<QAction*>())
         QVERIFY2(a->shortcut().isEmpty(), qPrintable(a->objectName()));
 
@@ -330,6 +331,7 @@ void TstWindow::gateRefusesWhileNotIdentified_data()
     QTest::newRow("sangria") << "act_Sangria" << "PainelMovCaixa";
     QTest::newRow("ressuprimento") << "act_Ressuprimento" << "PainelMovCaixa";
     QTest::newRow("limpar") << "OtimizarMovcaixa1" << "";
+    QTest::newRow("pendentes") << "PagamentosPendentes1" << "";
 }
 
 void TstWindow::gateRefusesWhileNotIdentified()

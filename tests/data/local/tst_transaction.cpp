@@ -1,6 +1,8 @@
 #include "data/base/Error.h"
 #include "data/local/Table.h"
 #include "data/local/Transaction.h"
+#include "data/local/Database.h"
+#include "tests/support/RawDatabase.h"
 #include "tests/support/Rows.h"
 #include "tests/support/TempSuite.h"
 
@@ -29,6 +31,7 @@ private slots:
     void committedUnitStays();
     void unitLeftByAnErrorIsUndoneAcrossTables();
     void innerUnitUndoneOuterKept();
+    void unitTakesTheWriteLockAtItsStart();
 };
 
 void TstTransaction::committedUnitStays()
@@ -89,6 +92,35 @@ void TstTransaction::innerUnitUndoneOuterKept()
         fora.commit();
     }
     QCOMPARE(nomes(), QVariantList{"ANA"});
+}
+
+// Another program writing: the unit waits for it on the busy timeout and
+// fails before changing anything; once it runs, the lock is the unit's.
+void TstTransaction::unitTakesTheWriteLockAtItsStart()
+{
+    test::TempSuite suite;
+    data::Table t(kDados, "TabCaixa");
+    t.open();
+    test::RawDatabase other(kDados);
+    const int timeout = data::Database::busyTimeout();
+    data::Database::setBusyTimeout(100);
+    QVERIFY(other.exec("BEGIN IMMEDIATE"));
+    QVERIFY(other.exec("INSERT INTO TabCaixa (Caixa) VALUES ('OUTRO')"));
+    try {
+        data::Transaction unidade(kDados);
+        QFAIL("the unit began while another program was writing");
+    } catch (const Error& e) {
+        QCOMPARE(e.kind(), kind::DatabaseLocked);
+    }
+    QVERIFY(other.exec("COMMIT"));
+    {
+        data::Transaction unidade(kDados);
+        QVERIFY(!other.exec("BEGIN IMMEDIATE")); // held by the unit, before its first write
+        acrescenta(t, "ANA");
+        unidade.commit();
+    }
+    data::Database::setBusyTimeout(timeout);
+    QCOMPARE(nomes(), (QVariantList{"OUTRO", "ANA"}));
 }
 
 QTEST_MAIN(TstTransaction)
