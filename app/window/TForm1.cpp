@@ -214,6 +214,7 @@ void TForm1::criaMenu()
     QMenu* abrirFechar = menu(QStringLiteral("AbrirFechar1"), QStringLiteral("&Abrir/Fechar"));
     abrirFechar->addAction(criaComando(QStringLiteral("FechamentodeCaixa1"), QStringLiteral("&Abrir Caixa"), abrirFechar));
     abrirFechar->addAction(criaComando(QStringLiteral("FecharCaixa1"), QStringLiteral("&Fechar Caixa"), abrirFechar));
+    abrirFechar->addAction(criaComando(QStringLiteral("ParcialdoCaixa1"), QStringLiteral("Parcial do Caixa"), abrirFechar));
 
     QMenu* movimento = menu(QStringLiteral("Movimento1"), QStringLiteral("&Movimento"));
     itemFor(movimento, QStringLiteral("Venda1"), QStringLiteral("act_Venda"));
@@ -234,6 +235,7 @@ void TForm1::criaMenu()
     setHandler(QStringLiteral("Sair2"), [this] { Sair2Click(); });
     setHandler(QStringLiteral("FechamentodeCaixa1"), [this] { abrePainelProvisorio(QStringLiteral("PainelAbrirCaixa"), true); });
     setHandler(QStringLiteral("FecharCaixa1"), [this] { abrePainelProvisorio(QStringLiteral("PainelFecharCaixa"), true); });
+    setHandler(QStringLiteral("ParcialdoCaixa1"), [this] { FaltaIdentificacao(); });
     setHandler(QStringLiteral("OtimizarMovcaixa1"), [this] { FaltaIdentificacao(); });
     setHandler(QStringLiteral("PagamentosPendentes1"), [this] { FaltaIdentificacao(); });
 }

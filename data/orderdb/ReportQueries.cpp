@@ -83,6 +83,7 @@ void TDM::setUpReportQueries()
     declare(qryResumoFP, "qryResumoFP", {text("formapag", 30), money("Valor")});
     declare(qry_ResumoSaidas, "qry_ResumoSaidas", {text("Formapag", 30), money("Valor")});
     declare(qry_DetalhaSaidas, "qry_DetalhaSaidas", fieldsOf("MovCaixa"));
+    declare(qryConferenciaCx, "qryConferenciaCx", fieldsOf("ConferenciaCx"));
     declare(qryCabecalho, "qryCabecalho",
             {text("Loja", 10), {QStringLiteral("DataInicial"), FieldKind::Date, 0},
              {QStringLiteral("DataFinal"), FieldKind::Date, 0}, text("FiltroLoja", 10)});

@@ -60,6 +60,8 @@ public:
     data::Query qryResumoFP{QStringLiteral("QORFDADOS"), this};
     data::Query qry_ResumoSaidas{QStringLiteral("QORFDADOS"), this};
     data::Query qry_DetalhaSaidas{QStringLiteral("QORFDADOS"), this};
+    // A session's blind count (ConferenciaCx), shown on its summary.
+    data::Query qryConferenciaCx{QStringLiteral("QORFDADOS"), this};
     // The heading every report shows: the default store of Parsist (read
     // when the report opens it) and, for a period report, the period and the
     // store filter its command binds (:DataInicial, :DataFinal, :FiltroLoja).

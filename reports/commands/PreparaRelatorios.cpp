@@ -58,6 +58,9 @@ void preparaRelatorioDeSessao(orderdb::TDM& DM, RelatorioDeSessao relatorio, con
     poeSql(DM.qrySessaoCX, { sqlSessaoCX(numero) });
     switch (relatorio) {
     case RelatorioDeSessao::Resumo:
+        poeSql(DM.qryConferenciaCx, { sqlConferenciaCx(numero) });
+        return;
+    case RelatorioDeSessao::Parcial:
         return;
     case RelatorioDeSessao::ResumoFP:
         poeSql(DM.qryResumoFP, { sqlResumoFP(numero) });

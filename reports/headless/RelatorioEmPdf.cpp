@@ -1,5 +1,6 @@
 #include "reports/headless/RelatorioEmPdf.h"
 
+#include "cash/totals/TotalizaSessao.h"
 #include "data/base/Clock.h"
 #include "data/base/Error.h"
 #include "data/local/CashTables.h"
@@ -110,6 +111,20 @@ void gravaPeriodo(data::Table& Periodo, const QDate& inicio, const QDate& fim)
     Periodo.close();
 }
 
+// The partial of the open session shows its totals as of now, as the menu
+// command brings them up to date; a closed session keeps those of its closing.
+void atualizaTotaisSeAberta(data::CashTables& tabelas, int sessao)
+{
+    data::Table& SessaoCx = tabelas.SessaoCx;
+    SessaoCx.open();
+    SessaoCx.last();
+    const bool aberta = !SessaoCx.eof() && SessaoCx.asInteger(QStringLiteral("NumSessao")) == sessao
+        && SessaoCx.value(QStringLiteral("DataFechamento")).isNull();
+    if (aberta)
+        cash::TotalizaSessao(SessaoCx, tabelas.MovCaixa, tabelas.CaixaCor);
+    SessaoCx.close();
+}
+
 } // namespace
 
 int relatorioEmPdf(const QStringList& arguments, QTextStream& erros)
@@ -128,6 +143,8 @@ int relatorioEmPdf(const QStringList& arguments, QTextStream& erros)
         registraConexoes(RM, DM, tabelas.Periodo);
 
         if (pedido->daSessao) {
+            if (pedido->daSessao->relatorio == RelatorioDeSessao::Parcial)
+                atualizaTotaisSeAberta(tabelas, *pedido->sessao);
             preparaRelatorioDeSessao(DM, pedido->daSessao->relatorio, QString::number(*pedido->sessao));
         } else if (pedido->doPeriodo) {
             if (pedido->salvaPeriodo)

@@ -16,7 +16,9 @@ namespace qor::reports {
 // saved period (Periodo, what the period panel proposes) is left alone
 // unless --salvar-periodo asks to store it as the panel would. A report that
 // is not one of the program's ten takes no option and runs over the
-// datasets as they are. The session pointer CaixaCor is left alone.
+// datasets as they are. The session pointer CaixaCor is left alone, but for
+// rpt_ParcialCaixa of the open session, whose totals are first brought up
+// to date as the menu command does.
 // `arguments`: the command line as typed, program name first.
 // Returns the exit code: 0 written, 1 failed (the reason on `erros`),
 // 2 wrong usage.

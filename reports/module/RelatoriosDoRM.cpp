@@ -11,6 +11,11 @@ data::Query& RelatoriosDoRM::qrySessaoCX()
     return dm_.qrySessaoCX;
 }
 
+data::Query& RelatoriosDoRM::qryConferenciaCx()
+{
+    return dm_.qryConferenciaCx;
+}
+
 void RelatoriosDoRM::fechaProjeto()
 {
     rm_.rvpj1.Close();
