@@ -172,10 +172,16 @@ void PainelFecharCaixa::BotFechaCaixaClick()
     if (contagem_) {
         // The count is kept exactly when the session is closed.
         const QList<FormaConferida> formas = conferencia();
-        data::Transaction unidade(SessaoCx.location());
-        fechaSessao();
-        gravaConferencia(numero.toInt(), ctx.state.NomeOperador(), ctx.clock.today(), ctx.clock.timeOfDay(), formas);
-        unidade.commit();
+        try {
+            data::Transaction unidade(SessaoCx.location());
+            fechaSessao();
+            gravaConferencia(numero.toInt(), ctx.state.NomeOperador(), ctx.clock.today(), ctx.clock.timeOfDay(),
+                             formas);
+            unidade.commit();
+        } catch (...) {
+            SessaoCx.refresh(); // the row as stored again: the stamp was undone with the count
+            throw;
+        }
     } else {
         fechaSessao();
     }
