@@ -118,7 +118,7 @@ void atualizaTotaisSeAberta(data::CashTables& tabelas, int sessao)
     data::Table& SessaoCx = tabelas.SessaoCx;
     SessaoCx.open();
     SessaoCx.last();
-    const bool aberta = !SessaoCx.eof() && SessaoCx.asInteger(QStringLiteral("NumSessao")) == sessao
+    const bool aberta = !SessaoCx.isEmpty() && SessaoCx.asInteger(QStringLiteral("NumSessao")) == sessao
         && SessaoCx.value(QStringLiteral("DataFechamento")).isNull();
     if (aberta)
         cash::TotalizaSessao(SessaoCx, tabelas.MovCaixa, tabelas.CaixaCor);
