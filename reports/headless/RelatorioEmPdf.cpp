@@ -6,6 +6,8 @@
 #include "data/local/CashTables.h"
 #include "data/orderdb/TDM.h"
 #include "reports/commands/PreparaRelatorios.h"
+#include "reports/control/Conciliacao.h"
+#include "reports/control/SinaisEmAberto.h"
 #include "reports/engine/HeadlessReport.h"
 #include "reports/engine/ReportModule.h"
 #include "reports/module/RelatoriosDoRM.h"
@@ -30,6 +32,7 @@ struct Pedido {
     QDate fim;
     QString loja;
     bool salvaPeriodo = false;
+    bool conciliacao = false; // a period, no store, the period not saved
     const ComandoDeSessao* daSessao = nullptr;
     const TipoDePeriodo* doPeriodo = nullptr;
 };
@@ -69,6 +72,7 @@ std::optional<Pedido> le(const QStringList& arguments, QString* erro)
     }
     p.daSessao = comandoDoRelatorioDeSessao(p.relatorio);
     p.doPeriodo = tipoDoRelatorioDePeriodo(p.relatorio);
+    p.conciliacao = p.relatorio == kRelatorioConciliacao;
     const bool temPeriodo = parser.isSet(from) || parser.isSet(to) || parser.isSet(store) || parser.isSet(salvaPeriodo);
 
     if (p.daSessao) {
@@ -79,10 +83,11 @@ std::optional<Pedido> le(const QStringList& arguments, QString* erro)
             return std::nullopt;
         }
         p.sessao = n;
-    } else if (p.doPeriodo) {
+    } else if (p.doPeriodo || p.conciliacao) {
         p.inicio = dataDaLinha(parser.value(from));
         p.fim = dataDaLinha(parser.value(to));
-        if (!p.inicio.isValid() || !p.fim.isValid() || parser.isSet(session)) {
+        if (!p.inicio.isValid() || !p.fim.isValid() || parser.isSet(session)
+            || (p.conciliacao && (parser.isSet(store) || parser.isSet(salvaPeriodo)))) {
             *erro = p.relatorio
                 + QStringLiteral(
                     " é um relatório de período: informe --from e --to como dd/mm/aaaa (e nada de sessão)");
@@ -151,6 +156,10 @@ int relatorioEmPdf(const QStringList& arguments, QTextStream& erros)
                 gravaPeriodo(tabelas.Periodo, pedido->inicio, pedido->fim);
             montaRelatorioDoPeriodo(
                 DM, pedido->doPeriodo->tipo, pedido->inicio, pedido->fim, filtroDeLoja(pedido->loja));
+        } else if (pedido->conciliacao) {
+            montaConciliacao(DM, pedido->inicio, pedido->fim);
+        } else if (pedido->relatorio == kRelatorioSinaisEmAberto) {
+            montaSinaisEmAberto(DM, relogio.today());
         }
         if (!renderReportToPdf(RM, pedido->relatorio, pedido->pdf)) {
             erros << QStringLiteral("qor_caixa --report: o projeto ") << RM.rvpj1.projectPath()

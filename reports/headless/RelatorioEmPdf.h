@@ -11,7 +11,9 @@ namespace qor::reports {
 //             [--session N | --from dd/mm/yyyy --to dd/mm/yyyy [--store X] [--salvar-periodo]]
 // Prepares the datasets the report's command would prepare (the session's
 // queries, or the period query and the heading over the dates given; the
-// store filters rpt_ResumoVendas_Loja only) and renders the named report of
+// store filters rpt_ResumoVendas_Loja only; rpt_Conciliacao takes the
+// period alone, rpt_SinaisEmAberto no option, both reading the order
+// server the data module's Servidor row names) and renders the named report of
 // the suite's project straight into a PDF file, with no window. The site's
 // saved period (Periodo, what the period panel proposes) is left alone
 // unless --salvar-periodo asks to store it as the panel would. A report that

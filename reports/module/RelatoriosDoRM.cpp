@@ -32,7 +32,7 @@ void registraConexoes(TRM& RM, orderdb::TDM& DM, data::DataSet& Periodo)
     for (const ConnectionBinding& binding : TRM::connectionTable()) {
         data::DataSet* dataSet = binding.dataSet == QLatin1String("Periodo")
             ? &Periodo
-            : DM.findChild<data::Query*>(binding.dataSet, Qt::FindDirectChildrenOnly);
+            : DM.findChild<data::DataSet*>(binding.dataSet, Qt::FindDirectChildrenOnly);
         if (!dataSet)
             throw Error(kind::FieldNotFound, QStringLiteral("DM: consulta %1 não encontrada").arg(binding.dataSet));
         RM.connections.add(binding.connection, dataSet);
