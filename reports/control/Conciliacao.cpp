@@ -31,18 +31,22 @@ QString chave(const QString& estacao, const QString& npedido, bool sinal)
 
 QList<Pagamento> pagamentosDoPeriodo(const QDate& inicio, const QDate& fim)
 {
+    // A movement still under entry is no payment yet.
     data::Query q(QStringLiteral("QORFDADOS"));
-    q.setSql(QStringLiteral("select Estacao, NPedido, SinalQuitacao, Valor, DataMov, FormaPag from Quitacao "
-                            "where DataMov >= :inicio and DataMov <= :fim order by DataMov, HoraMov, Estacao, NPedido"));
+    q.setSql(QStringLiteral("select NPedido, SinalQuitacao, Valor, DataMov, FormaPag from MovCaixa "
+                            "where TipoMov = 'Venda' and DataMov >= :inicio and DataMov <= :fim "
+                            "and rowid not in (select Linha from MovEmEntrada) order by DataMov, HoraMov, NPedido"));
     q.bindValue(QStringLiteral("inicio"), inicio);
     q.bindValue(QStringLiteral("fim"), fim);
     q.open();
     QList<Pagamento> out;
-    for (q.first(); !q.eof(); q.next())
-        out << Pagamento{q.asString(QStringLiteral("Estacao")), q.asString(QStringLiteral("NPedido")),
-                         q.asString(QStringLiteral("SinalQuitacao")).startsWith(QLatin1Char('S')),
+    for (q.first(); !q.eof(); q.next()) {
+        const cash::ReferenciaDoPedido ref = cash::ReferenciaDoPedido::de(q.asString(QStringLiteral("NPedido")));
+        out << Pagamento{ref.estacao, ref.numero,
+                         q.asString(QStringLiteral("SinalQuitacao")).toUpper().startsWith(QLatin1String("SIN")),
                          q.asFloat(QStringLiteral("Valor")), q.asDate(QStringLiteral("DataMov")),
                          q.asString(QStringLiteral("FormaPag"))};
+    }
     q.close();
     return out;
 }

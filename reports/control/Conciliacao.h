@@ -15,10 +15,10 @@ inline const QString kRelatorioConciliacao = QStringLiteral("rpt_Conciliacao");
 inline const QString kSemPedido = QStringLiteral("Pedido não encontrado no servidor");
 inline const QString kEscritaPendente = QStringLiteral("Escrita no pedido pendente");
 inline const QString kQuitacaoSemData = QStringLiteral("Quitação sem data de pagamento no pedido");
-inline const QString kSinalDiferente = QStringLiteral("Sinal diferente do do pedido");
+inline const QString kSinalDiferente = QStringLiteral("Sinal diferente do pedido");
 
-// Fills rvdsConciliacao: every sale payment of the till (Quitacao) dated in
-// [inicio, fim], then every due write-back (PagamentoPendente) of another
+// Fills rvdsConciliacao: every sale payment of the till (a sale movement of
+// MovCaixa whose entry finished) dated in [inicio, fim], then every due write-back (PagamentoPendente) of another
 // date, each next to its order as the server holds it now, with the
 // situation when the order does not show the payment and the amount then
 // flagged. Binds the period into the heading. An order server that cannot
