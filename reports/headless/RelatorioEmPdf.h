@@ -17,7 +17,7 @@ namespace qor::reports {
 // the suite's project straight into a PDF file, with no window. The site's
 // saved period (Periodo, what the period panel proposes) is left alone
 // unless --salvar-periodo asks to store it as the panel would. A report that
-// is not one of the program's ten takes no option and runs over the
+// is none of the program's takes no option and runs over the
 // datasets as they are. The session pointer CaixaCor is left alone, but for
 // rpt_ParcialCaixa of the open session, whose totals are first brought up
 // to date as the menu command does.

@@ -239,6 +239,14 @@ private slots:
         QTest::newRow("saving the period of a session report")
             << QStringList{"--report", "rpt_resumo", "--pdf", "x.pdf", "--session", "1", "--salvar-periodo"} << 2
             << "rpt_resumo é um relatório de sessão";
+        QTest::newRow("reconciliation with a store")
+            << QStringList{"--report", "rpt_Conciliacao", "--pdf", "x.pdf", "--from", "01/12/2026", "--to",
+                           "10/12/2026", "--store", "LOJA1"}
+            << 2 << "rpt_Conciliacao é um relatório de período";
+        QTest::newRow("open deposits with a period")
+            << QStringList{"--report", "rpt_SinaisEmAberto", "--pdf", "x.pdf", "--from", "01/12/2026", "--to",
+                           "10/12/2026"}
+            << 2 << "rpt_SinaisEmAberto não é um relatório de sessão nem de período";
         QTest::newRow("not in the project")
             << QStringList{"--report", "rpt_outro", "--pdf", "x.pdf"} << 1 << "não tem o relatório rpt_outro";
     }
