@@ -1,10 +1,13 @@
 #include "reports/ui/ComandosDeRelatorio.h"
 
+#include "app/state/AppState.h"
+#include "app/state/MessageBoxes.h"
 #include "app/widgets/RunHandler.h"
 #include "app/window/TForm1.h"
-#include "data/local/CashTables.h"
 #include "cash/totals/TotalizaSessao.h"
 #include "data/base/Clock.h"
+#include "data/base/Error.h"
+#include "data/local/CashTables.h"
 #include "reports/commands/ExecutaRelatorioDeSessao.h"
 #include "reports/control/Conciliacao.h"
 #include "reports/control/SinaisEmAberto.h"
@@ -109,15 +112,28 @@ void ComandosDeRelatorio::btnParcialClick()
 void ComandosDeRelatorio::btnConciliacaoClick()
 {
     periodo_.abreParaRelatorio([this](const QDate& inicio, const QDate& fim) {
-        montaConciliacao(dm_, inicio, fim);
-        rm_.executa(kRelatorioConciliacao);
+        if (comServidor([&] { montaConciliacao(dm_, inicio, fim); }))
+            rm_.executa(kRelatorioConciliacao);
     });
 }
 
 void ComandosDeRelatorio::btnSinaisEmAbertoClick()
 {
-    montaSinaisEmAberto(dm_, form_.ctx().clock.today());
-    rm_.executa(kRelatorioSinaisEmAberto);
+    if (comServidor([this] { montaSinaisEmAberto(dm_, form_.ctx().clock.today()); }))
+        rm_.executa(kRelatorioSinaisEmAberto);
+}
+
+bool ComandosDeRelatorio::comServidor(const std::function<void()>& monta)
+{
+    try {
+        monta();
+        return true;
+    } catch (const Error& e) {
+        if (e.kind() != kind::ServerUnreachable)
+            throw;
+        form_.ctx().boxes.message(e.text()); // the operator's message: no report was made
+        return false;
+    }
 }
 
 } // namespace qor::reports

@@ -2,6 +2,8 @@
 
 #include <QObject>
 
+#include <functional>
+
 namespace qor::app {
 class TForm1;
 }
@@ -44,6 +46,9 @@ public:
     void btnSinaisEmAbertoClick(); // "Sinais em Aberto"
 
 private:
+    // Fills a control report's dataset from the order server; false, after
+    // telling the operator, when the server is out of reach.
+    bool comServidor(const std::function<void()>& monta);
     void liga(const QString& botao, void (ComandosDeRelatorio::*handler)());
 
     app::TForm1& form_;

@@ -184,6 +184,20 @@ private slots:
         QVERIFY(f.boxes.shown().isEmpty());
     }
 
+    void fromThePanelWithoutTheServer()
+    {
+        test::RelatoriosFixture f;
+        f.abreRelatorios();
+        test::insertRow(kDados, "Servidor", {{"Ativo", "S"}, {"IP", ""}, {"Servidor", f.suite.path("nenhum.fdb")}});
+        f.boxes.script(app::BoxAnswer::Ok);
+        f.click("btnSinaisEmAberto");
+        QCOMPARE(f.boxes.shown().size(), 1);
+        QVERIFY2(f.boxes.lastText().startsWith("Servidor de pedidos inacessível: o relatório rpt_SinaisEmAberto não "
+                                               "foi emitido.\n"),
+                 qPrintable(f.boxes.lastText()));
+        QVERIFY(f.saida.documents.isEmpty());
+    }
+
     void headless()
     {
         test::TempSuite suite;
