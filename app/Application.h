@@ -55,6 +55,7 @@ private:
     public:
         void create(orderdb::TDM& DM, data::Table& Periodo, const Clock& clock, MessageBoxes& boxes, QWidget* window);
         data::Query& qrySessaoCX() override { return module().qrySessaoCX(); }
+        data::Query& qryConferenciaCx() override { return module().qryConferenciaCx(); }
         void fechaProjeto() override { module().fechaProjeto(); }
         void executa(const QString& nomeRelatorio) override { module().executa(nomeRelatorio); }
 

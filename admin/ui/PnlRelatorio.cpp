@@ -53,6 +53,12 @@ PnlRelatorio::PnlRelatorio(app::TForm1& form, reports::ReportRunner& relatorios,
     btn16->setToolTip(QStringLiteral("Detalhamento das Saídas"));
     porPeriodo->addWidget(btn16, 1, 2);
 
+    QGroupBox* grpControle = grupo(this, QStringLiteral("grpControle"), QStringLiteral("  Controle  "), QColor(Qt::darkRed));
+    auto* controle = new QGridLayout(grpControle);
+    controle->addWidget(comando(grpControle, QStringLiteral("btnParcial"), QStringLiteral("Parcial do Caixa")), 0, 0);
+    controle->addWidget(comando(grpControle, QStringLiteral("btnConciliacao"), QStringLiteral("Conciliação com os Pedidos")), 0, 1);
+    controle->addWidget(comando(grpControle, QStringLiteral("btnSinaisEmAberto"), QStringLiteral("Sinais em Aberto")), 0, 2);
+
     QPushButton* btn2 = comando(this, QStringLiteral("btn2"), QStringLiteral("Fechar Painel de Relatórios"));
     btn2->setEnabled(true);
     QPalette maroon = btn2->palette();
@@ -64,6 +70,7 @@ PnlRelatorio::PnlRelatorio(app::TForm1& form, reports::ReportRunner& relatorios,
     column->setContentsMargins(10, 10, 10, 10);
     column->addWidget(grp2);
     column->addWidget(grp1);
+    column->addWidget(grpControle);
     column->addStretch();
     column->addWidget(btn2);
 }

@@ -208,6 +208,7 @@ void TForm1::criaMenu()
     QMenu* abrirFechar = menu(QStringLiteral("AbrirFechar1"), QStringLiteral("&Abrir/Fechar"));
     abrirFechar->addAction(criaComando(QStringLiteral("FechamentodeCaixa1"), QStringLiteral("&Abrir Caixa"), abrirFechar));
     abrirFechar->addAction(criaComando(QStringLiteral("FecharCaixa1"), QStringLiteral("&Fechar Caixa"), abrirFechar));
+    abrirFechar->addAction(criaComando(QStringLiteral("ParcialdoCaixa1"), QStringLiteral("Parcial do Caixa"), abrirFechar));
 
     QMenu* movimento = menu(QStringLiteral("Movimento1"), QStringLiteral("&Movimento"));
     itemFor(movimento, QStringLiteral("Venda1"), QStringLiteral("act_Venda"));

@@ -92,6 +92,13 @@ QList<TableDef> build()
                 date("DataMov"), time("HoraMov"), text("FormaPag", 30), text("PedidoExistia", 1),
                 floating("SinalAntes"), floating("ValorRestanteAntes"), date("DataPagamentoAntes"),
                 text("FormaPagamentoAntes", 30), text("UltimaFalha", 250)});
+    // The site's switches of the cash control (one row; "S" turns the blind
+    // count at closing on) and the count of each payment form kept at a
+    // closing with that count.
+    t << table("ParCaixa", {text("ContagemCega", 1)});
+    t << table("ConferenciaCx",
+               {integer("NumSessao"), text("FormaPag", 30), floating("Esperado"), floating("Contado"),
+                floating("Diferenca"), text("Operador", 30), date("DataConf"), time("HoraConf")});
     for (TableDef& def : t) {
         if (def.name == QLatin1String("CTCaixa") || def.name == QLatin1String("ListMovC"))
             def.home = QStringLiteral("c:\\quelvora\\dados");

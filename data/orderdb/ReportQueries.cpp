@@ -58,6 +58,10 @@ Formats buildFormats()
     put(f, "qryResumoFP", {QStringLiteral("Valor")}, "##,##0.00");
     put(f, "qry_ResumoSaidas", {QStringLiteral("Valor")}, "#,##0.00");
     put(f, "qry_DetalhaSaidas", {QStringLiteral("Valor")}, "#,##0.00");
+    put(f, "qryConferenciaCx", floatsOf("ConferenciaCx"), "##,##0.00");
+    put(f, "qryConciliacao", {QStringLiteral("Valor"), QStringLiteral("PedSinal"), QStringLiteral("PedRestante"),
+                              QStringLiteral("ValorApontado")}, "###,##0.00");
+    put(f, "qrySinaisEmAberto", {QStringLiteral("Sinal"), QStringLiteral("Restante")}, "###,##0.00");
     return f;
 }
 
@@ -83,6 +87,17 @@ void TDM::setUpReportQueries()
     declare(qryResumoFP, "qryResumoFP", {text("formapag", 30), money("Valor")});
     declare(qry_ResumoSaidas, "qry_ResumoSaidas", {text("Formapag", 30), money("Valor")});
     declare(qry_DetalhaSaidas, "qry_DetalhaSaidas", fieldsOf("MovCaixa"));
+    declare(qryConferenciaCx, "qryConferenciaCx", fieldsOf("ConferenciaCx"));
+    const auto dia = [](const char* name) { return FieldDef{QString::fromLatin1(name), FieldKind::Date, 0}; };
+    qryConciliacao.setObjectName(QStringLiteral("qryConciliacao"));
+    qryConciliacao.defineCampos({text("Pedido", 16), text("Tipo", 10), money("Valor"), dia("DataMov"),
+                                 text("FormaPag", 30), money("PedSinal"), money("PedRestante"),
+                                 dia("PedDataPagamento"), text("PedFormaPagamento", 30), text("Situacao", 40),
+                                 money("ValorApontado")});
+    qrySinaisEmAberto.setObjectName(QStringLiteral("qrySinaisEmAberto"));
+    qrySinaisEmAberto.defineCampos({text("Loja", 10), text("Faixa", 20), text("Pedido", 16), text("Nome", 50),
+                                    dia("DataPedido"), {QStringLiteral("Dias"), FieldKind::Integer, 0},
+                                    money("Sinal"), money("Restante")});
     declare(qryCabecalho, "qryCabecalho",
             {text("Loja", 10), {QStringLiteral("DataInicial"), FieldKind::Date, 0},
              {QStringLiteral("DataFinal"), FieldKind::Date, 0}, text("FiltroLoja", 10)});

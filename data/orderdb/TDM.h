@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/local/LinhasProntas.h"
 #include "data/local/Query.h"
 #include "data/local/Table.h"
 #include "data/orderdb/CachedRowSet.h"
@@ -60,6 +61,13 @@ public:
     data::Query qryResumoFP{QStringLiteral("QORFDADOS"), this};
     data::Query qry_ResumoSaidas{QStringLiteral("QORFDADOS"), this};
     data::Query qry_DetalhaSaidas{QStringLiteral("QORFDADOS"), this};
+    // A session's blind count (ConferenciaCx), shown on its summary.
+    data::Query qryConferenciaCx{QStringLiteral("QORFDADOS"), this};
+    // The cash-control reports over the order server, filled by their
+    // commands: the till's payments next to their orders, the deposits
+    // left open.
+    data::LinhasProntas qryConciliacao{this};
+    data::LinhasProntas qrySinaisEmAberto{this};
     // The heading every report shows: the default store of Parsist (read
     // when the report opens it) and, for a period report, the period and the
     // store filter its command binds (:DataInicial, :DataFinal, :FiltroLoja).

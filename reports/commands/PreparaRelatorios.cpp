@@ -75,6 +75,9 @@ void abreConsultasDeSessao(orderdb::TDM& DM, RelatorioDeSessao relatorio, const 
     poeSql(DM.qrySessaoCX, { sqlSessaoCX(numero) });
     switch (relatorio) {
     case RelatorioDeSessao::Resumo:
+        poeSql(DM.qryConferenciaCx, { sqlConferenciaCx(numero) });
+        return;
+    case RelatorioDeSessao::Parcial:
         return;
     case RelatorioDeSessao::ResumoFP:
         poeSql(DM.qryResumoFP, { sqlResumoFP(numero) });

@@ -177,6 +177,8 @@ private:
         QHash<QString, QVariant> noted;
         const RowSource live{&ds, nullptr};
 
+        if (ds.eof() && block.optional)
+            return;
         if (ds.eof()) {
             const Prepared noData = block.noData ? prepare(*block.noData, RowSource{}) : Prepared{};
             if (block.header) {

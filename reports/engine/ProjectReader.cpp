@@ -273,6 +273,7 @@ private:
     {
         DataBlockDef block;
         block.connection = attr("connection");
+        block.optional = flag("optional", false);
         if (block.connection.isEmpty())
             fail(QStringLiteral("<data> sem conexão de dados"));
         while (nextChild()) {

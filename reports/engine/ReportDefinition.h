@@ -64,9 +64,11 @@ struct GroupDef {
 };
 
 // Rows of one data connection: heading, groups (outermost first), detail,
-// a band for "no rows", and a summary with the grand totals.
+// a band for "no rows", and a summary with the grand totals. An optional
+// block (optional="true") prints nothing at all when its dataset has no row.
 struct DataBlockDef {
     QString connection;
+    bool optional = false;
     std::optional<BandDef> header;
     QList<GroupDef> groups;
     std::optional<BandDef> detail;

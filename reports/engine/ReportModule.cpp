@@ -19,6 +19,9 @@ const QList<ConnectionBinding>& TRM::connectionTable()
         {QStringLiteral("rds_ResumoSaidas"), QStringLiteral("qry_ResumoSaidas")},
         {QStringLiteral("rds_DetalhaSaidas"), QStringLiteral("qry_DetalhaSaidas")},
         {QStringLiteral("rvdsCabecalho"), QStringLiteral("qryCabecalho")},
+        {QStringLiteral("rvdsConferenciaCx"), QStringLiteral("qryConferenciaCx")},
+        {QStringLiteral("rvdsConciliacao"), QStringLiteral("qryConciliacao")},
+        {QStringLiteral("rvdsSinaisEmAberto"), QStringLiteral("qrySinaisEmAberto")},
     };
     return table;
 }

@@ -1,10 +1,13 @@
 #include "reports/headless/RelatorioEmPdf.h"
 
+#include "cash/totals/TotalizaSessao.h"
 #include "data/base/Clock.h"
 #include "data/base/Error.h"
 #include "data/local/CashTables.h"
 #include "data/orderdb/TDM.h"
 #include "reports/commands/PreparaRelatorios.h"
+#include "reports/control/Conciliacao.h"
+#include "reports/control/SinaisEmAberto.h"
 #include "reports/engine/HeadlessReport.h"
 #include "reports/engine/ReportModule.h"
 #include "reports/module/RelatoriosDoRM.h"
@@ -29,6 +32,7 @@ struct Pedido {
     QDate fim;
     QString loja;
     bool salvaPeriodo = false;
+    bool conciliacao = false; // a period, no store, the period not saved
     const ComandoDeSessao* daSessao = nullptr;
     const TipoDePeriodo* doPeriodo = nullptr;
 };
@@ -68,6 +72,7 @@ std::optional<Pedido> le(const QStringList& arguments, QString* erro)
     }
     p.daSessao = comandoDoRelatorioDeSessao(p.relatorio);
     p.doPeriodo = tipoDoRelatorioDePeriodo(p.relatorio);
+    p.conciliacao = p.relatorio == kRelatorioConciliacao;
     const bool temPeriodo = parser.isSet(from) || parser.isSet(to) || parser.isSet(store) || parser.isSet(salvaPeriodo);
 
     if (p.daSessao) {
@@ -78,10 +83,11 @@ std::optional<Pedido> le(const QStringList& arguments, QString* erro)
             return std::nullopt;
         }
         p.sessao = n;
-    } else if (p.doPeriodo) {
+    } else if (p.doPeriodo || p.conciliacao) {
         p.inicio = dataDaLinha(parser.value(from));
         p.fim = dataDaLinha(parser.value(to));
-        if (!p.inicio.isValid() || !p.fim.isValid() || parser.isSet(session)) {
+        if (!p.inicio.isValid() || !p.fim.isValid() || parser.isSet(session)
+            || (p.conciliacao && (parser.isSet(store) || parser.isSet(salvaPeriodo)))) {
             *erro = p.relatorio
                 + QStringLiteral(
                     " é um relatório de período: informe --from e --to como dd/mm/aaaa (e nada de sessão)");
@@ -110,6 +116,20 @@ void gravaPeriodo(data::Table& Periodo, const QDate& inicio, const QDate& fim)
     Periodo.close();
 }
 
+// The partial of the open session shows its totals as of now, as the menu
+// command brings them up to date; a closed session keeps those of its closing.
+void atualizaTotaisSeAberta(data::CashTables& tabelas, int sessao)
+{
+    data::Table& SessaoCx = tabelas.SessaoCx;
+    SessaoCx.open();
+    SessaoCx.last();
+    const bool aberta = !SessaoCx.isEmpty() && SessaoCx.asInteger(QStringLiteral("NumSessao")) == sessao
+        && SessaoCx.value(QStringLiteral("DataFechamento")).isNull();
+    if (aberta)
+        cash::TotalizaSessao(SessaoCx, tabelas.MovCaixa, tabelas.CaixaCor);
+    SessaoCx.close();
+}
+
 } // namespace
 
 int relatorioEmPdf(const QStringList& arguments, QTextStream& erros)
@@ -128,12 +148,18 @@ int relatorioEmPdf(const QStringList& arguments, QTextStream& erros)
         registraConexoes(RM, DM, tabelas.Periodo);
 
         if (pedido->daSessao) {
+            if (pedido->daSessao->relatorio == RelatorioDeSessao::Parcial)
+                atualizaTotaisSeAberta(tabelas, *pedido->sessao);
             preparaRelatorioDeSessao(DM, pedido->daSessao->relatorio, QString::number(*pedido->sessao));
         } else if (pedido->doPeriodo) {
             if (pedido->salvaPeriodo)
                 gravaPeriodo(tabelas.Periodo, pedido->inicio, pedido->fim);
             montaRelatorioDoPeriodo(
                 DM, pedido->doPeriodo->tipo, pedido->inicio, pedido->fim, filtroDeLoja(pedido->loja));
+        } else if (pedido->conciliacao) {
+            montaConciliacao(DM, pedido->inicio, pedido->fim);
+        } else if (pedido->relatorio == kRelatorioSinaisEmAberto) {
+            montaSinaisEmAberto(DM, relogio.today());
         }
         if (!renderReportToPdf(RM, pedido->relatorio, pedido->pdf)) {
             erros << QStringLiteral("qor_caixa --report: o projeto ") << RM.rvpj1.projectPath()

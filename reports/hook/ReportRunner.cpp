@@ -5,7 +5,8 @@
 
 namespace qor::reports {
 
-SemProjetoDeRelatorios::SemProjetoDeRelatorios() : qrySessaoCX_(QStringLiteral("QORFDADOS"))
+SemProjetoDeRelatorios::SemProjetoDeRelatorios()
+    : qrySessaoCX_(QStringLiteral("QORFDADOS")), qryConferenciaCx_(QStringLiteral("QORFDADOS"))
 {
     qrySessaoCX_.setObjectName(QStringLiteral("qrySessaoCX"));
 }

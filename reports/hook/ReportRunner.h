@@ -16,6 +16,8 @@ public:
 
     // DM.qrySessaoCX: the session row of the "rpt_resumo" report.
     virtual data::Query& qrySessaoCX() = 0;
+    // DM.qryConferenciaCx: the session's blind count, on the same report.
+    virtual data::Query& qryConferenciaCx() = 0;
 
     // Unloads the report project, when it is loaded.
     virtual void fechaProjeto() = 0;
@@ -33,6 +35,7 @@ public:
     SemProjetoDeRelatorios();
 
     data::Query& qrySessaoCX() override { return qrySessaoCX_; }
+    data::Query& qryConferenciaCx() override { return qryConferenciaCx_; }
     void fechaProjeto() override {}
     [[noreturn]] void executa(const QString& nomeRelatorio) override;
 
@@ -40,6 +43,7 @@ public:
 
 private:
     data::Query qrySessaoCX_;
+    data::Query qryConferenciaCx_;
 };
 
 } // namespace qor::reports

@@ -13,6 +13,11 @@ data::Query& RelatoriosDoRM::qrySessaoCX()
     return dm_.qrySessaoCX;
 }
 
+data::Query& RelatoriosDoRM::qryConferenciaCx()
+{
+    return dm_.qryConferenciaCx;
+}
+
 void RelatoriosDoRM::fechaProjeto()
 {
     rm_.rvpj1.Close();
@@ -44,7 +49,7 @@ void registraConexoes(TRM& RM, orderdb::TDM& DM, data::DataSet& Periodo)
     for (const ConnectionBinding& binding : TRM::connectionTable()) {
         data::DataSet* dataSet = binding.dataSet == QLatin1String("Periodo")
             ? &Periodo
-            : DM.findChild<data::Query*>(binding.dataSet, Qt::FindDirectChildrenOnly);
+            : DM.findChild<data::DataSet*>(binding.dataSet, Qt::FindDirectChildrenOnly);
         if (!dataSet)
             throw Error(kind::FieldNotFound, QStringLiteral("DM: consulta %1 não encontrada").arg(binding.dataSet));
         RM.connections.add(binding.connection, dataSet);

@@ -26,6 +26,7 @@ public:
     }
 
     data::Query& qrySessaoCX() override;
+    data::Query& qryConferenciaCx() override;
     void fechaProjeto() override;
     // An unknown report name returns without output and without a message.
     void executa(const QString& nomeRelatorio) override;

@@ -5,7 +5,7 @@
 
 namespace qor::reports {
 
-// The program's report project (rptCaixa.rav with the ten named reports),
+// The program's report project (rptCaixa.rav with the ten named reports and the three of the cash control),
 // built into the program so that setup, demo and headless runs can install it.
 QByteArray builtInReportProject();
 

@@ -9,6 +9,7 @@ const QList<ComandoDeSessao>& comandosDeSessao()
         { RelatorioDeSessao::ResumoFP, QStringLiteral("rpt_resumoFP"), false, false },
         { RelatorioDeSessao::DetalhadoComValorOriginal, QStringLiteral("rpt_SessaoDetalhada_VOriginal"), true, false },
         { RelatorioDeSessao::DetalhadoSemValorOriginal, QStringLiteral("rpt_SessaoDetalhada"), true, false },
+        { RelatorioDeSessao::Parcial, QStringLiteral("rpt_ParcialCaixa"), false, false },
     };
     return comandos;
 }
@@ -32,6 +33,11 @@ const ComandoDeSessao* comandoDoRelatorioDeSessao(const QString& nome)
 QString sqlSessaoCX(const QString& numero)
 {
     return QStringLiteral("Select * From SessaoCX where NumSessao = '") + numero + QStringLiteral("'");
+}
+
+QString sqlConferenciaCx(const QString& numero)
+{
+    return QStringLiteral("Select * From ConferenciaCx where NumSessao = '") + numero + QStringLiteral("' order by rowid");
 }
 
 QString sqlResumoFP(const QString& numero)

@@ -5,12 +5,13 @@
 
 namespace qor::reports {
 
-// The four reports about one cash session.
+// The reports about one cash session.
 enum class RelatorioDeSessao {
     Resumo, // btn5 "Resumo"
     ResumoFP, // btn14 "Resumo por Forma de Pagamento"
     DetalhadoComValorOriginal, // btn7, the session's sales only
     DetalhadoSemValorOriginal, // btn6, every movement of the session
+    Parcial, // "Parcial do Caixa": the open session's totals, not closed
 };
 
 struct ComandoDeSessao {
@@ -28,6 +29,7 @@ const ComandoDeSessao* comandoDoRelatorioDeSessao(const QString& nome); // nullp
 // written between quotes.
 QString sqlSessaoCX(const QString& numero);
 QString sqlResumoFP(const QString& numero);
+QString sqlConferenciaCx(const QString& numero); // the blind count, in the closing panel's order
 QString sqlDetalhaMovCaixa(const QString& numero, bool soVendas);
 QString sqlTotalizaDetalha(const QString& numero);
 

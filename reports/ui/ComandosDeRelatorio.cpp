@@ -1,9 +1,17 @@
 #include "reports/ui/ComandosDeRelatorio.h"
 
+#include "app/state/AppState.h"
+#include "app/state/MessageBoxes.h"
 #include "app/widgets/RunHandler.h"
 #include "app/window/TForm1.h"
+#include "cash/totals/TotalizaSessao.h"
+#include "data/base/Clock.h"
+#include "data/base/Error.h"
 #include "data/local/CashTables.h"
 #include "reports/commands/ExecutaRelatorioDeSessao.h"
+#include "reports/control/Conciliacao.h"
+#include "reports/control/SinaisEmAberto.h"
+#include "reports/hook/ReportRunner.h"
 #include "reports/ui/PainelPeriodo.h"
 
 #include <QAbstractButton>
@@ -28,6 +36,9 @@ ComandosDeRelatorio::ComandosDeRelatorio(app::TForm1& form, orderdb::TDM& DM, Re
     liga(QStringLiteral("btn13"), &ComandosDeRelatorio::btn13Click);
     liga(QStringLiteral("btn15"), &ComandosDeRelatorio::btn15Click);
     liga(QStringLiteral("btn16"), &ComandosDeRelatorio::btn16Click);
+    liga(QStringLiteral("btnParcial"), &ComandosDeRelatorio::btnParcialClick);
+    liga(QStringLiteral("btnConciliacao"), &ComandosDeRelatorio::btnConciliacaoClick);
+    liga(QStringLiteral("btnSinaisEmAberto"), &ComandosDeRelatorio::btnSinaisEmAbertoClick);
 }
 
 void ComandosDeRelatorio::liga(const QString& botao, void (ComandosDeRelatorio::*handler)())
@@ -88,6 +99,41 @@ void ComandosDeRelatorio::btn15Click()
 void ComandosDeRelatorio::btn16Click()
 {
     periodo_.abreParaRelatorio(7);
+}
+
+void ComandosDeRelatorio::btnParcialClick()
+{
+    data::CashTables& t = form_.ctx().tables;
+    if (t.SessaoCx.active() && !t.SessaoCx.isEmpty() && t.SessaoCx.isNull(QStringLiteral("DataFechamento")))
+        cash::TotalizaSessao(t.SessaoCx, t.MovCaixa, t.CaixaCor); // only the last session is ever open
+    daSessao(form_, dm_, rm_, RelatorioDeSessao::Parcial);
+}
+
+void ComandosDeRelatorio::btnConciliacaoClick()
+{
+    periodo_.abreParaRelatorio([this](const QDate& inicio, const QDate& fim) {
+        if (comServidor([&] { montaConciliacao(dm_, inicio, fim); }))
+            rm_.executa(kRelatorioConciliacao);
+    });
+}
+
+void ComandosDeRelatorio::btnSinaisEmAbertoClick()
+{
+    if (comServidor([this] { montaSinaisEmAberto(dm_, form_.ctx().clock.today()); }))
+        rm_.executa(kRelatorioSinaisEmAberto);
+}
+
+bool ComandosDeRelatorio::comServidor(const std::function<void()>& monta)
+{
+    try {
+        monta();
+        return true;
+    } catch (const Error& e) {
+        if (e.kind() != kind::ServerUnreachable)
+            throw;
+        form_.ctx().boxes.message(e.text()); // the operator's message: no report was made
+        return false;
+    }
 }
 
 } // namespace qor::reports

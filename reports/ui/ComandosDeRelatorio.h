@@ -2,6 +2,8 @@
 
 #include <QObject>
 
+#include <functional>
+
 namespace qor::app {
 class TForm1;
 }
@@ -16,8 +18,11 @@ class PainelPeriodo;
 class ReportRunner;
 
 // The commands of the report panel pnlRelatorio (inside the session
-// browser): four reports about the session selected in the browser and six
-// period reports, which go through the period panel. Binds itself to the
+// browser): four reports about the session selected in the browser, six
+// period reports, which go through the period panel, and the cash control:
+// the partial of the selected session (its totals first brought up to date
+// when it is the open one), the reconciliation over a period and the
+// deposits left open. Binds itself to the
 // panel's buttons and enables them.
 class ComandosDeRelatorio final : public QObject {
     Q_OBJECT
@@ -36,7 +41,14 @@ public:
     void btn15Click(); // "Resumo das Saídas"
     void btn16Click(); // outflows "Detalhado"
 
+    void btnParcialClick(); // "Parcial do Caixa"
+    void btnConciliacaoClick(); // "Conciliação com os Pedidos"
+    void btnSinaisEmAbertoClick(); // "Sinais em Aberto"
+
 private:
+    // Fills a control report's dataset from the order server; false, after
+    // telling the operator, when the server is out of reach.
+    bool comServidor(const std::function<void()>& monta);
     void liga(const QString& botao, void (ComandosDeRelatorio::*handler)());
 
     app::TForm1& form_;

@@ -104,8 +104,15 @@ void PainelPeriodo::abrepainelperiodo()
     mostraEm(kLugar);
 }
 
+void PainelPeriodo::abreParaRelatorio(std::function<void(const QDate&, const QDate&)> monta)
+{
+    abreParaRelatorio(0);
+    monta_ = std::move(monta);
+}
+
 void PainelPeriodo::abreParaRelatorio(int tipo)
 {
+    monta_ = nullptr;
     setTag(tipo);
     abrepainelperiodo();
     DBEdit47->setFocus(Qt::OtherFocusReason); // a control that can't take the focus just doesn't
@@ -125,9 +132,15 @@ void PainelPeriodo::BitBtn11Click()
         return;
     }
     const QString loja = filtroDeLoja(DBLaboratorio->currentText());
+    const QDate inicio = Periodo.asDate(QStringLiteral("DataInicial"));
+    const QDate fim = Periodo.asDate(QStringLiteral("DataFinal"));
     Periodo.close();
     esconde();
 
+    if (monta_) {
+        monta_(inicio, fim);
+        return;
+    }
     MontaRelatorio_SQL(dm_, Periodo, tag_, loja);
     if (const TipoDePeriodo* tipo = tipoDePeriodo(tag_))
         rm_.executa(tipo->relatorio);

@@ -2,6 +2,10 @@
 
 #include "app/window/Painel.h"
 
+#include <QDate>
+
+#include <functional>
+
 class QComboBox;
 class QPushButton;
 
@@ -44,6 +48,9 @@ public:
     // focuses the initial date and puts the period row into editing (a new
     // row when Periodo has none).
     void abreParaRelatorio(int tipo);
+    // The same for a report not of the types: "Montar Relatório" saves the
+    // period and hands it to `monta`, which builds and runs the report.
+    void abreParaRelatorio(std::function<void(const QDate&, const QDate&)> monta);
 
     void BitBtn11Click(); // "Montar Relatório"
     void BitBtn12Click(); // "Cancelar"
@@ -57,6 +64,7 @@ private:
     orderdb::TDM& dm_;
     ReportRunner& rm_;
     int tag_ = 0;
+    std::function<void(const QDate&, const QDate&)> monta_;
     widgets::DBEdit* DBEdit47 = nullptr;
     widgets::DBEdit* DBEdit48 = nullptr;
     QComboBox* DBLaboratorio = nullptr;

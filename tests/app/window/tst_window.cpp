@@ -158,7 +158,8 @@ void TstWindow::mainMenu()
     };
     QCOMPARE(texts("Arquivos1"), (QStringList{"OperadoresdeCaixa1=Operadores",
                                                "SessesdeCaixa1=Sessões / Relatórios", "-", "Sair2=Sair"}));
-    QCOMPARE(texts("AbrirFechar1"), (QStringList{"FechamentodeCaixa1=&Abrir Caixa", "FecharCaixa1=&Fechar Caixa"}));
+    QCOMPARE(texts("AbrirFechar1"), (QStringList{"FechamentodeCaixa1=&Abrir Caixa", "FecharCaixa1=&Fechar Caixa",
+                                                  "ParcialdoCaixa1=Parcial do Caixa"}));
     QCOMPARE(texts("Movimento1"), (QStringList{"Venda1=Venda", "Sangria1=Sangria", "Ressuprimento1=Ressuprimento"}));
     QCOMPARE(texts("Utilitarios1"), (QStringList{"OtimizarMovcaixa1=Limpar Tabelas",
                                                   "PagamentosPendentes1=Pagamentos pendentes no pedido"}));

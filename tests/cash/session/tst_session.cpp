@@ -5,6 +5,7 @@
 #include "cash/session/GradeDeTotais.h"
 #include "cash/session/PainelAbrirCaixa.h"
 #include "cash/session/PainelFecharCaixa.h"
+#include "cash/session/ParcialDoCaixa.h"
 #include "data/local/Table.h"
 #include "tests/cash/fixture/CaixaFixture.h"
 #include "tests/support/OperatorInput.h"
@@ -12,6 +13,7 @@
 #include "tests/support/Rows.h"
 
 #include <QApplication>
+#include <QLabel>
 #include <QPushButton>
 #include <QTest>
 
@@ -74,6 +76,20 @@ void pronta(CaixaFixture& f, const QString& operador = "MARIA")
     f.state.setNomeOperador(operador);
 }
 
+// The site's blind-count switch, as ParCaixa holds it.
+void contagemCega(const QString& valor) { test::insertRow(kDados, "ParCaixa", {{"ContagemCega", valor}}); }
+
+// ConferenciaCx as stored: one "session|form|expected|counted|difference|operator|date|time" per row.
+QStringList conferencia()
+{
+    test::RawDatabase raw(kDados);
+    const QString linhas = raw.scalar(
+        "select group_concat(l, ';') from (select NumSessao || '|' || FormaPag || '|' || printf('%.2f', Esperado) || '|' "
+        "|| printf('%.2f', Contado) || '|' || printf('%.2f', Diferenca) || '|' || Operador || '|' || DataConf || '|' "
+        "|| substr(HoraConf, 1, 8) as l from ConferenciaCx order by rowid)").toString();
+    return linhas.isEmpty() ? QStringList() : linhas.split(';');
+}
+
 void teclas(const QString& text) { QTest::keyClicks(QApplication::focusWidget(), text); }
 void enter() { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return); }
 
@@ -100,6 +116,13 @@ private slots:
     void closeSession();
     void closingTwiceSaysAlreadyClosed();
     void failedClosingPostLeavesTheSessionOpen();
+    void blindCountSwitch_data();
+    void blindCountSwitch();
+    void blindCountIsStoredWithTheClosing();
+    void blindCountCancelledStoresNothing_data();
+    void blindCountCancelledStoresNothing();
+    void blindCountIsLostWhenTheClosingFails();
+    void partialLeavesTheSessionOpen();
 };
 
 void TstSession::openingPanelLayout()
@@ -169,7 +192,7 @@ void TstSession::commandsApplyGateAndGuard_data()
     QTest::addColumn<QString>("command");
     QTest::addColumn<bool>("identified");
     QTest::addColumn<QString>("message");
-    for (const char* command : {"FechamentodeCaixa1", "FecharCaixa1"}) {
+    for (const char* command : {"FechamentodeCaixa1", "FecharCaixa1", "ParcialdoCaixa1"}) {
         QTest::addRow("%s not identified", command) << command << false << TForm1::kMsgIdentificacao;
         QTest::addRow("%s panel open", command) << command << true << TForm1::kMsgPaineisAbertos;
     }
@@ -519,6 +542,165 @@ void TstSession::failedClosingPostLeavesTheSessionOpen()
     f.boxes.script(BoxAnswer::No);
     f.click("BotFechaCaixa");
     QCOMPARE(campoDaSessao(1, "DataFechamento"), QVariant(kHoje));
+}
+
+
+void TstSession::blindCountSwitch_data()
+{
+    QTest::addColumn<QString>("valor"); // "-": no ParCaixa row
+    QTest::addColumn<bool>("ligada");
+    QTest::newRow("no row") << "-" << false;
+    QTest::newRow("blank") << "" << false;
+    QTest::newRow("N") << "N" << false;
+    QTest::newRow("S") << "S" << true;
+}
+
+void TstSession::blindCountSwitch()
+{
+    QFETCH(QString, valor);
+    QFETCH(bool, ligada);
+    CaixaFixture f;
+    test::insertRow(kDados, "SessaoCx", sessaoAberta(1, "ANA", 100.0));
+    if (valor != "-")
+        contagemCega(valor);
+    pronta(f);
+    f.trigger("FecharCaixa1");
+    QCOMPARE(f.form().painel("PainelContagem")->isVisible(), ligada);
+    QCOMPARE(f.form().painel("PainelFecharCaixa")->isVisible(), !ligada);
+    QCOMPARE(QApplication::focusWidget()->objectName(),
+             ligada ? QStringLiteral("edtContadoTotalDinheiro") : QStringLiteral("BitBtn3"));
+    QVERIFY(f.find<QLabel>("lblContado")->isHidden());
+    QVERIFY(campoDaSessao(1, "TotalGeral").isNull() == ligada); // the totals wait for the count
+}
+
+void TstSession::blindCountIsStoredWithTheClosing()
+{
+    CaixaFixture f(QDateTime(kHoje, QTime(18, 42, 10)));
+    contagemCega("S");
+    test::insertRow(kDados, "SessaoCx", sessaoAberta(4, "ANA", 100.0));
+    test::insertRows(kDados, "MovCaixa", {movimento(4, "01.000001", 30.0), movimento(4, "01.000002", 20.1, "Cheque"),
+                                          movimento(4, "01.000003", 15.0, "Vale")});
+    pronta(f, "MARIA");
+    f.trigger("FecharCaixa1");
+
+    // Typed in the closing panel's order, Enter moving on; blank counts 0.
+    const QStringList contados = {"129.9", "20,10", "", "", "", "", "3", "15"};
+    const QStringList ordem = {"TotalDinheiro", "TotalCheque", "TotalCartao", "TotalDebito",
+                               "TotChePre",     "TotalDepC",   "TotBol",      "TotalVale"};
+    for (int i = 0; i < contados.size(); ++i) {
+        QCOMPARE(QApplication::focusWidget()->objectName(), "edtContado" + ordem.at(i));
+        teclas(contados.at(i));
+        enter();
+    }
+    QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("btnConfirmaContagem"));
+    f.click("btnConfirmaContagem");
+
+    QVERIFY(f.form().painel("PainelContagem")->isHidden());
+    QVERIFY(f.form().painel("PainelFecharCaixa")->isVisible());
+    QCOMPARE(f.texto("edtFechaTotalDinheiro"), QStringLiteral("130,00"));
+    QCOMPARE(f.texto("edtFechaContadoTotalDinheiro"), QStringLiteral("129,90"));
+    QCOMPARE(f.texto("edtFechaDiferencaTotalDinheiro"), QStringLiteral("-0,10"));
+    QCOMPARE(f.texto("edtFechaDiferencaTotalCheque"), QStringLiteral("0,00"));
+    QCOMPARE(f.texto("edtFechaDiferencaTotBol"), QStringLiteral("3,00"));
+    const auto cor = [&](const char* nome) { return f.find<QLineEdit>(nome)->palette().color(QPalette::Text); };
+    QCOMPARE(cor("edtFechaDiferencaTotalDinheiro"), QColor(Qt::red));
+    QVERIFY(cor("edtFechaDiferencaTotBol") != QColor(Qt::red));
+    QVERIFY(f.find<QLabel>("lblDiferenca")->isVisible());
+    QVERIFY(conferencia().isEmpty());
+
+    f.boxes.script(BoxAnswer::Yes);
+    f.boxes.script(BoxAnswer::Ok);
+    f.click("BotFechaCaixa");
+    QCOMPARE(campoDaSessao(4, "DataFechamento"), QVariant(kHoje));
+    QVERIFY(!f.state.CaixaAberto);
+    const QString quando = "MARIA|" + kHoje.toString(Qt::ISODate) + "|18:42:10";
+    const QString zero = "0.00|0.00|0.00|" + quando;
+    QCOMPARE(conferencia(), (QStringList{"4|Dinheiro|130.00|129.90|-0.10|" + quando,
+                                         "4|Cheque|20.10|20.10|0.00|" + quando, "4|Cartão Crédito|" + zero, "4|Cartão Débito|" + zero,
+                                         "4|Cheque Pré|" + zero, "4|Depósito Conta|" + zero,
+                                         "4|Boleto|0.00|3.00|3.00|" + quando, "4|Vale|15.00|15.00|0.00|" + quando}));
+    // The summary offered afterwards reads the count with the session.
+    QCOMPARE(f.relatorios.qryConferenciaCx().sqlLines(),
+             QStringList{"Select * From ConferenciaCx where NumSessao = '4' order by rowid"});
+}
+
+void TstSession::blindCountCancelledStoresNothing_data()
+{
+    QTest::addColumn<QString>("botao");
+    QTest::newRow("at the count") << "btnCancelaContagem";
+    QTest::newRow("at the totals") << "BitBtn3";
+}
+
+void TstSession::blindCountCancelledStoresNothing()
+{
+    QFETCH(QString, botao);
+    CaixaFixture f;
+    contagemCega("S");
+    test::insertRow(kDados, "SessaoCx", sessaoAberta(1, "ANA", 50.0));
+    pronta(f);
+    f.trigger("FecharCaixa1");
+    teclas("49");
+    f.click("btnConfirmaContagem");
+    if (botao == "btnCancelaContagem") { // a second attempt, left at the count
+        f.click("BitBtn3");
+        f.trigger("FecharCaixa1");
+        QCOMPARE(f.texto("edtContadoTotalDinheiro"), QString()); // nothing kept from before
+    }
+    f.click(botao);
+    QVERIFY(f.form().painel("PainelContagem")->isHidden());
+    QVERIFY(f.form().painel("PainelFecharCaixa")->isHidden());
+    QVERIFY(f.state.CaixaAberto);
+    QVERIFY(campoDaSessao(1, "DataFechamento").isNull());
+    QVERIFY(conferencia().isEmpty());
+}
+
+void TstSession::blindCountIsLostWhenTheClosingFails()
+{
+    CaixaFixture f;
+    contagemCega("S");
+    test::insertRow(kDados, "SessaoCx", sessaoAberta(1, "ANA", 10.0));
+    pronta(f);
+    f.trigger("FecharCaixa1");
+    f.click("btnConfirmaContagem");
+    test::insertRow(kDados, "ConferenciaCx", {{"NumSessao", 0}}); // the table, for the trigger
+    test::RawDatabase raw(kDados);
+    QVERIFY(raw.exec("DELETE FROM ConferenciaCx"));
+    QVERIFY(raw.exec("CREATE TRIGGER recusa BEFORE INSERT ON ConferenciaCx WHEN new.FormaPag = 'Vale' "
+                     "BEGIN SELECT RAISE(ABORT, 'bloqueada'); END"));
+    f.boxes.script(BoxAnswer::Ok);
+    f.click("BotFechaCaixa");
+    QVERIFY(f.boxes.lastText().startsWith("Erro inesperado."));
+    QVERIFY(f.state.CaixaAberto);
+    QVERIFY(campoDaSessao(1, "DataFechamento").isNull()); // the stamp went with the count
+    QVERIFY(conferencia().isEmpty());
+    QVERIFY(f.form().painel("PainelFecharCaixa")->isVisible());
+
+    // Left and taken again once the lock is gone: the totals stored on the
+    // way carry no stamp of the failed closing; the second one keeps all.
+    f.click("BitBtn3");
+    QVERIFY(raw.exec("DROP TRIGGER recusa"));
+    f.trigger("FecharCaixa1");
+    f.click("btnConfirmaContagem");
+    QVERIFY(campoDaSessao(1, "DataFechamento").isNull());
+    f.boxes.script(BoxAnswer::No);
+    f.click("BotFechaCaixa");
+    QCOMPARE(conferencia().size(), 8);
+    QVERIFY(!campoDaSessao(1, "DataFechamento").isNull());
+}
+
+void TstSession::partialLeavesTheSessionOpen()
+{
+    CaixaFixture f;
+    test::insertRow(kDados, "SessaoCx", sessaoAberta(6, "ANA", 100.0));
+    test::insertRows(kDados, "MovCaixa", {movimento(6, "01.000001", 30.0)});
+    pronta(f);
+    f.boxes.script(BoxAnswer::Ok);
+    f.trigger("ParcialdoCaixa1");
+    QCOMPARE(f.boxes.texts(), QStringList{textoDoErroSemProjeto()}); // printing reached the report module
+    QCOMPARE(f.relatorios.qrySessaoCX().sqlLines(), QStringList{"Select * From SessaoCX where NumSessao = '6'"});
+    QCOMPARE(campoDaSessao(6, "TotalDinheiro"), QVariant(130.0));
+    QVERIFY(campoDaSessao(6, "DataFechamento").isNull());
+    QVERIFY(f.state.CaixaAberto);
 }
 
 QTEST_MAIN(TstSession)

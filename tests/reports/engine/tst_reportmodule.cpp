@@ -65,7 +65,7 @@ private slots:
         QCOMPARE(rm.rvstm1.previewTitle, QStringLiteral("Report Preview"));
         QCOMPARE(rm.rvstm1.jobTitle, QStringLiteral("ReportPrinter Report"));
         QCOMPARE(rm.rvpdf1.fileDialogFilter(), QStringLiteral("Adobe Acrobat (PDF) (*.pdf)"));
-        QCOMPARE(TRM::connectionTable().size(), 12); // the eleven of the data module and the heading
+        QCOMPARE(TRM::connectionTable().size(), 15); // the data module's, the heading and the three of cash control
     }
 
     void missingProjectNamesThePath()

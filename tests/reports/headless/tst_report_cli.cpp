@@ -67,6 +67,23 @@ void diasDeMovimento()
                           {"Desconto", venda ? 5.0 : 0.0}};
     }
     test::insertRows(kDados, "MovCaixa", rows);
+
+    // Session 3 was closed with a blind count; session 4 is open, in December.
+    QList<test::Row> conferencia;
+    const struct {
+        const char* forma;
+        double esperado;
+        double contado;
+    } contagem[] = {{"Dinheiro", 420.0, 417.5}, {"Boleto", 310.0, 310.0}};
+    for (const auto& c : contagem)
+        conferencia << test::Row{{"NumSessao", 3}, {"FormaPag", c.forma}, {"Esperado", c.esperado},
+                                 {"Contado", c.contado}, {"Diferenca", c.contado - c.esperado}, {"Operador", "ANA PAULA"}};
+    test::insertRows(kDados, "ConferenciaCx", conferencia);
+    test::insertRow(kDados, "SessaoCx", {{"NumSessao", 4}, {"DataAbertura", QDate(2026, 12, 1)}, {"HoraAbertura", QTime(8, 0)},
+                                         {"Operador", "ANA PAULA"}, {"Troco", 100.0}});
+    test::insertRow(kDados, "MovCaixa", {{"NumSessao", 4}, {"DataMov", QDate(2026, 12, 1)}, {"HoraMov", QTime(9, 0)},
+                                         {"Valor", 50.0}, {"FormaPag", "Dinheiro"}, {"NPedido", "01.000108"},
+                                         {"SinalQuitacao", "Quitação"}, {"TipoMov", "Venda"}, {"EntradaSaida", "Entrada"}});
 }
 
 struct Execucao {
@@ -115,6 +132,16 @@ private slots:
         QTest::newRow("rpt_resumo") << (QStringList{"rpt_resumo"} + sessao2)
                                     << QStringList{"Resumo do Caixa", "Sessão: 2\\s+Operador: CARLOS EDUARDO",
                                                    "Dinheiro\\s+350,00\\s+420,00", "Total\\s+.*880,00"};
+        QTest::newRow("rpt_resumo with the blind count")
+            << QStringList{"rpt_resumo", "--session", "3"}
+            << QStringList{"Contagem do caixa", "Forma de pagamento\\s+Esperado\\s+Contado\\s+Diferença",
+                           "Dinheiro\\s+420,00\\s+417,50\\s+-2,50", "Boleto\\s+310,00\\s+310,00\\s+0,00",
+                           "Total\\s+730,00\\s+727,50\\s+-2,50"};
+        QTest::newRow("rpt_ParcialCaixa of the open session")
+            << QStringList{"rpt_ParcialCaixa", "--session", "4"}
+            << QStringList{"PARCIAL — CAIXA ABERTO", "Sessão: 4\\s+Operador: ANA PAULA",
+                           "Parcial tirada em \\d\\d/\\d\\d/\\d{4} às \\d\\d:\\d\\d", "Saldo Atual",
+                           "Dinheiro\\s+50,00\\s+0,00\\s+150,00", "Total\\s+50,00\\s+0,00\\s+150,00"};
         QTest::newRow("rpt_resumoFP") << (QStringList{"rpt_resumoFP"} + sessao2)
                                       << QStringList{"Cheque\\s+1.540,50", "Dinheiro\\s+94,00", "Total\\s+1.634,50"};
         QTest::newRow("rpt_SessaoDetalhada") << (QStringList{"rpt_SessaoDetalhada"} + sessao2)
@@ -154,6 +181,10 @@ private slots:
         const QString texto = textoDoPdf(pdf);
         for (const QString& linha : linhas)
             QVERIFY2(texto.contains(QRegularExpression(linha)), qPrintable(linha + "\n---\n" + texto));
+        if (opcoes == QStringList{"--session", "2"} || relatorio == QLatin1String("rpt_ParcialCaixa"))
+            QVERIFY2(!texto.contains("Contagem do caixa") && !texto.contains("Contado"), qPrintable(texto));
+        if (relatorio == QLatin1String("rpt_ParcialCaixa"))
+            QVERIFY2(!texto.contains("Conferido por"), qPrintable(texto));
         if (relatorio == QLatin1String("rpt_ResumoVendas_Loja"))
             QVERIFY2(!texto.contains("CENTRO"), qPrintable(texto));
         if (relatorio.contains("Periodo") || relatorio.contains("Vendas"))
@@ -208,6 +239,14 @@ private slots:
         QTest::newRow("saving the period of a session report")
             << QStringList{"--report", "rpt_resumo", "--pdf", "x.pdf", "--session", "1", "--salvar-periodo"} << 2
             << "rpt_resumo é um relatório de sessão";
+        QTest::newRow("reconciliation with a store")
+            << QStringList{"--report", "rpt_Conciliacao", "--pdf", "x.pdf", "--from", "01/12/2026", "--to",
+                           "10/12/2026", "--store", "LOJA1"}
+            << 2 << "rpt_Conciliacao é um relatório de período";
+        QTest::newRow("open deposits with a period")
+            << QStringList{"--report", "rpt_SinaisEmAberto", "--pdf", "x.pdf", "--from", "01/12/2026", "--to",
+                           "10/12/2026"}
+            << 2 << "rpt_SinaisEmAberto não é um relatório de sessão nem de período";
         QTest::newRow("not in the project")
             << QStringList{"--report", "rpt_outro", "--pdf", "x.pdf"} << 1 << "não tem o relatório rpt_outro";
     }

@@ -113,7 +113,7 @@ const QString kSession7 = QStringLiteral("Sessão: 7\tOperador: MARIA\tAbertura:
 const QStringList kReports = {"rpt_resumo",           "rpt_resumoFP",          "rpt_SessaoDetalhada",
                               "rpt_SessaoDetalhada_VOriginal", "rpt_PeriodoDetalhado", "rpt_PeriodoDetalhadoLoja",
                               "rpt_ResumoVendas",     "rpt_ResumoVendas_Loja", "rpt_ResumoSaidas",
-                              "rpt_DetalhaSaidas"};
+                              "rpt_DetalhaSaidas", "rpt_ParcialCaixa", "rpt_Conciliacao", "rpt_SinaisEmAberto"};
 
 // 50 characters each: what a manager reads to understand a difference.
 const QString kLongHistory = QStringLiteral("Diferença de R$ 10,00 autorizada pela gerente Ana.");
@@ -179,7 +179,7 @@ Q_DECLARE_METATYPE(Case)
 class TestReportProject : public QObject {
     Q_OBJECT
 private slots:
-    void installedProjectHoldsTheTenReports()
+    void installedProjectHoldsEveryReport()
     {
         test::TempSuite suite;
         const QString path = installReportProject();

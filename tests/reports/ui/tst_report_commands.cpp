@@ -176,6 +176,33 @@ private slots:
         QVERIFY(f.boxes.shown().isEmpty());
     }
 
+    // "Parcial do Caixa" of the report panel: the open session's totals are
+    // brought up to date first; a closed one keeps those of its closing.
+    void partialOfTheSelectedSession_data()
+    {
+        QTest::addColumn<int>("sessao");
+        QTest::addColumn<QString>("saldo"); // the cash line's balance on the report
+        QTest::newRow("open") << 9 << "Dinheiro 40,00 0,00 90,00";
+        QTest::newRow("closed") << 7 << "Dinheiro Cheque";
+    }
+    void partialOfTheSelectedSession()
+    {
+        QFETCH(int, sessao);
+        QFETCH(QString, saldo);
+        test::RelatoriosFixture f;
+        tresSessoes();
+        f.abreRelatorios(sessao);
+        f.click("btnParcial");
+        QCOMPARE(f.saida.documents.size(), 1);
+        QCOMPARE(f.saida.documents.first().reportName, QStringLiteral("rpt_ParcialCaixa"));
+        const QString texto = f.saida.documents.first().text().simplified();
+        QVERIFY2(texto.startsWith("PARCIAL — CAIXA ABERTO"), qPrintable(texto));
+        QVERIFY2(texto.contains(QString("Sessão: %1 ").arg(sessao)), qPrintable(texto));
+        QVERIFY2(texto.contains("Parcial tirada em 10/12/2026 às 10:00"), qPrintable(texto));
+        QVERIFY2(texto.contains(saldo), qPrintable(texto));
+        QVERIFY(f.boxes.shown().isEmpty());
+    }
+
     // The session reported on is recorded in CaixaCor, which is closed
     // again: at once for "Resumo", after the queries for the detailed ones.
     void pointerWrites_data()
@@ -185,7 +212,8 @@ private slots:
         QTest::addColumn<QStringList>("ordem");
         // The report itself then opens the session row and the heading.
         const QStringList relatorio{"qrySessaoCX abre", "qryCabecalho abre"};
-        QTest::newRow("Resumo") << "btn5" << 7 << QStringList{"CaixaCor fecha"} + relatorio;
+        // The summary goes on with the session's blind count.
+        QTest::newRow("Resumo") << "btn5" << 7 << QStringList{"CaixaCor fecha"} + relatorio + QStringList{"qryConferenciaCx abre"};
         QTest::newRow("Resumo por Forma de Pagamento leaves it")
             << "btn14" << 9 << QStringList{"qryResumoFP abre"} + relatorio;
         QTest::newRow("Com Valor Original")
