@@ -1,5 +1,8 @@
 #include "app/Application.h"
 #include "app/demo/DemoSeed.h"
+#include "app/site/ConfiguraSite.h"
+#include "app/site/VerificaSite.h"
+#include "app/widgets/QtMessageBoxes.h"
 #include "reports/headless/RelatorioEmPdf.h"
 #include "reports/project/ReportProjectInstall.h"
 
@@ -38,6 +41,7 @@ int seedDemo(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
     try {
+        qor::app::configuraSite({});
         qor::demo::seedDemoTables();
         qor::reports::installReportProject();
     } catch (const std::exception& e) {
@@ -45,6 +49,15 @@ int seedDemo(int argc, char** argv)
         return 1;
     }
     return 0;
+}
+
+// The site set-up; prints what it did, needs no display.
+int configureSite(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    return qor::app::comandoConfiguraSite(QCoreApplication::arguments(), out, err);
 }
 
 // A report straight into a PDF file; no window is shown, so no display is needed.
@@ -70,9 +83,17 @@ int main(int argc, char** argv)
         return seedDemo(argc, argv);
     if (argc >= 2 && QByteArray(argv[1]) == "--report")
         return reportToPdf(argc, argv);
+    if (argc >= 2 && QByteArray(argv[1]) == "--configurar-site")
+        return configureSite(argc, argv);
 
     CaixaApplication app(argc, argv);
     QApplication::setApplicationName(qor::app::kApplicationTitle);
+    {
+        // A site never set up gets one message, not an error per missing table.
+        qor::app::QtMessageBoxes boxes;
+        if (!qor::app::verificaSite(boxes))
+            return 1;
+    }
     qor::app::Application root;
     app.setBoxes(&root.boxes());
     return root.exec();

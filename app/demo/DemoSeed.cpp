@@ -1,9 +1,7 @@
 #include "app/demo/DemoSeed.h"
 
-#include "data/base/SuitePaths.h"
 #include "data/local/Table.h"
 
-#include <QDir>
 #include <QList>
 #include <QVariantMap>
 
@@ -41,8 +39,6 @@ void seedDemoTables()
     const QString dados = QStringLiteral("QORFDADOS");
     const QString quelvora = QStringLiteral("QUELVORA");
     const QString quitacao = QStringLiteral("C:\\QUELVORA\\QUITACAO");
-    for (const QString& location : {dados, quelvora, quitacao})
-        QDir().mkpath(SuitePaths::location(location));
 
     seed(dados, QStringLiteral("TabCaixa"),
          oneField(QStringLiteral("Caixa"), {QStringLiteral("ANA PAULA"), QStringLiteral("CARLOS EDUARDO"),

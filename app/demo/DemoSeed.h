@@ -6,7 +6,8 @@ namespace qor::demo {
 // demonstration set: operators, stores, payment forms, the system and local
 // parameters, the retention setting, one workstation and the order-database
 // server row (empty address: the database file is opened in-process).
-// Tables that already hold rows are left as they are.
+// Tables that already hold rows are left as they are. The site must have
+// been set up (its tables exist).
 void seedDemoTables();
 
 } // namespace qor::demo

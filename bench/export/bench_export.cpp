@@ -2,6 +2,7 @@
 // folders, and with 10,000 earlier files (Quitacao1 … Quitacao10000) in each.
 
 #include "cash/export/ExportaXml.h"
+#include "data/local/SetUpTables.h"
 #include "data/local/Table.h"
 #include "tests/support/Rows.h"
 
@@ -23,7 +24,7 @@ struct Suite {
     explicit Suite(int earlierFiles) : root(QStringLiteral("/tmp/qor-bench-export-%1").arg(earlierFiles))
     {
         qputenv("QUELVORA_ROOT", root.toLocal8Bit());
-        QDir().mkpath(root + QStringLiteral("/dados"));
+        data::setUpTables();
         for (int i = 0; i < kDestinos; ++i) {
             const QString code = QStringLiteral("%1").arg(i + 1, 2, 10, QLatin1Char('0'));
             state.ListaDestinos[i] = code;

@@ -14,6 +14,7 @@
 // /tmp and reused while their count is right.
 
 #include "data/local/Database.h"
+#include "data/local/SetUpTables.h"
 #include "data/local/Table.h"
 #include "data/orderdb/TDM.h"
 #include "reports/commands/PreparaRelatorios.h"
@@ -41,12 +42,12 @@ const QStringList kLojas = {"CENTRO", "SHOPPING", "BAIRRO"};
 void seedIfNeeded()
 {
     qputenv("QUELVORA_ROOT", kRoot.toLocal8Bit());
-    QDir().mkpath(kRoot + QStringLiteral("/dados"));
+    data::setUpTables();
     if (test::countRows("QORFDADOS", "MovCaixa") == kRows)
         return;
     QDir(kRoot).removeRecursively();
-    QDir().mkpath(kRoot + QStringLiteral("/dados"));
     data::Database::releaseIdle();
+    data::setUpTables();
 
     // A year of sessions, the movements spread evenly over its days; one in
     // five is a withdrawal.

@@ -5,6 +5,7 @@
 
 #include "cash/totals/TotalizaSessao.h"
 #include "data/local/Database.h"
+#include "data/local/SetUpTables.h"
 #include "data/local/Table.h"
 #include "tests/support/Rows.h"
 
@@ -28,12 +29,12 @@ const QStringList kFormas = {"Dinheiro", "Debito", "Cheque", QString::fromUtf8("
 void seedIfNeeded()
 {
     qputenv("QUELVORA_ROOT", kRoot.toLocal8Bit());
-    QDir().mkpath(kRoot + QStringLiteral("/dados"));
+    data::setUpTables();
     if (test::countRows("QORFDADOS", "MovCaixa") == kSessions * kPerSession)
         return;
     QDir(kRoot).removeRecursively();
-    QDir().mkpath(kRoot + QStringLiteral("/dados"));
     data::Database::releaseIdle();
+    data::setUpTables();
 
     QList<test::Row> sessions;
     for (int s = 1; s <= kSessions; ++s)

@@ -25,6 +25,9 @@ private:
 namespace kind {
 inline const QString KeyViolation = QStringLiteral("EKeyViolation");
 inline const QString TableNotFound = QStringLiteral("ETableNotFound");
+inline const QString DataFileNotFound = QStringLiteral("EDataFileNotFound");
+inline const QString TableOutdated = QStringLiteral("ETableOutdated");
+inline const QString RecordDeleted = QStringLiteral("ERecordDeleted");
 inline const QString FieldNotFound = QStringLiteral("EFieldNotFound");
 inline const QString BadFilter = QStringLiteral("EBadFilter");
 inline const QString DatabaseLocked = QStringLiteral("EDatabaseLocked");

@@ -39,8 +39,13 @@ QList<FieldDef> movCaixaFields()
 TableDef table(const char* name, QList<FieldDef> fields, QStringList key = {}, QStringList order = {},
                QList<IndexDef> indexes = {}, QStringList nullScan = {})
 {
-    TableDef def{QString::fromLatin1(name), std::move(fields), std::move(key), std::move(order),
-                 std::move(indexes), std::move(nullScan), {}};
+    TableDef def;
+    def.name = QString::fromLatin1(name);
+    def.fields = std::move(fields);
+    def.primaryKey = std::move(key);
+    def.naturalOrder = std::move(order);
+    def.indexes = std::move(indexes);
+    def.nullScanFields = std::move(nullScan);
     for (int i = 0; i < def.fields.size(); ++i) {
         def.positions.insert(def.fields.at(i).name, i);
         def.positions.insert(def.fields.at(i).name.toLower(), i);
@@ -78,7 +83,7 @@ QList<TableDef> build()
     t << table("Estacoes", {text("Estacao", 3), text("Tipo", 16)});
     t << table("Usuarios", {text("Usuario", 30), text("Senha", 30)});
     // Tables of this program's own, not shared with the suite: the movement
-    // rows still under entry (by MovCaixa rowid), and the payments recorded
+    // rows still under entry (by MovCaixa row id), and the payments recorded
     // in the till whose write onto the order is still due, with what the
     // order held when the payment was taken.
     t << table("MovEmEntrada", {integer("Linha")});
@@ -87,6 +92,19 @@ QList<TableDef> build()
                 date("DataMov"), time("HoraMov"), text("FormaPag", 30), text("PedidoExistia", 1),
                 floating("SinalAntes"), floating("ValorRestanteAntes"), date("DataPagamentoAntes"),
                 text("FormaPagamentoAntes", 30), text("UltimaFalha", 250)});
+    for (TableDef& def : t) {
+        if (def.name == QLatin1String("CTCaixa") || def.name == QLatin1String("ListMovC"))
+            def.home = QStringLiteral("c:\\quelvora\\dados");
+        else if (def.name == QLatin1String("Limite"))
+            def.home = QStringLiteral("C:\\QUELVORA\\QUITACAO");
+        else if (QStringList{"Parlocal", "Parsist", "Estacoes", "Usuarios"}.contains(def.name))
+            def.home = QStringLiteral("QUELVORA");
+        // The one-row tables start with zeros; the counters are never reset.
+        if (def.name == QLatin1String("CaixaCor"))
+            def.oneRow = {{QStringLiteral("SessaoCorrente"), 0}};
+        else if (def.name == QLatin1String("CTCaixa"))
+            def.oneRow = {{QStringLiteral("CTSangria"), 0}, {QStringLiteral("CTRessuprimento"), 0}};
+    }
     return t;
 }
 
@@ -126,6 +144,24 @@ QString Catalog::stripExtension(const QString& name)
     if (name.endsWith(QStringLiteral(".db"), Qt::CaseInsensitive))
         return name.left(name.size() - 3);
     return name;
+}
+
+QList<const TableDef*> Catalog::tablesAt(const QString& location)
+{
+    QList<const TableDef*> out;
+    for (const TableDef& t : tables())
+        if (t.home == location)
+            out << &t;
+    return out;
+}
+
+QStringList Catalog::homes()
+{
+    QStringList out;
+    for (const TableDef& t : tables())
+        if (!out.contains(t.home))
+            out << t.home;
+    return out;
 }
 
 const TableDef* Catalog::find(const QString& name)

@@ -6,6 +6,7 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <QVariantMap>
 
 namespace qor::data {
 
@@ -19,7 +20,9 @@ struct IndexDef {
 
 // One local table as the suite shares it: fields in stored order with kind
 // and size, the primary key (empty: none declared; Destinos gets one later
-// through Table::addIndex), the order of an unkeyed table, and its indexes.
+// through Table::addIndex), the order of an unkeyed table, and its indexes;
+// where the site set-up creates it, and the values of its one row for the
+// tables that hold exactly one.
 struct TableDef {
     QString name;
     QList<FieldDef> fields;
@@ -32,6 +35,8 @@ struct TableDef {
     int position(const QString& name) const;          // case-insensitive; -1 when absent
     QHash<QString, int> positions;                     // exact and lower-case names
     const IndexDef* index(const QString& name) const; // case-insensitive
+    QString home = QStringLiteral("QORFDADOS");         // alias or suite folder
+    QVariantMap oneRow;                                 // empty: not a one-row table
 };
 
 // Every table the cash workstation opens, with the sizes it fixes.
@@ -44,6 +49,11 @@ public:
 
     // The bare table name of "SessaoCx.db" (extension dropped).
     static QString stripExtension(const QString& name);
+
+    // Every table the site set-up creates at a location, in catalog order.
+    static QList<const TableDef*> tablesAt(const QString& location);
+    // The locations the site set-up creates tables in, in catalog order.
+    static QStringList homes();
 };
 
 } // namespace qor::data

@@ -117,7 +117,11 @@ QString Database::folderOf(const QString& location)
     return folder;
 }
 
-std::shared_ptr<Database> Database::forFolder(const QString& folder)
+std::shared_ptr<Database> Database::forFolder(const QString& folder) { return connect(folder, false); }
+
+std::shared_ptr<Database> Database::createIn(const QString& folder) { return connect(folder, true); }
+
+std::shared_ptr<Database> Database::connect(const QString& folder, bool create)
 {
     static QHash<QString, QString> canonicalOf;
     auto& r = registry();
@@ -133,7 +137,7 @@ std::shared_ptr<Database> Database::forFolder(const QString& folder)
     if (it != r.end())
         return it->second;
     std::shared_ptr<Database> db(new Database(canonical, canonical + QLatin1Char('/') + QLatin1String(FileName)));
-    db->open();
+    db->open(create);
     r.emplace(canonical, db);
     return db;
 }
@@ -147,12 +151,18 @@ Database::~Database()
     sqlite3_close_v2(db_);
 }
 
-void Database::open()
+void Database::open(bool create)
 {
+    // A missing file is a site not set up (or an alias pointing at the wrong
+    // folder): an empty file made here would look like an empty till.
+    if (!create && !QFileInfo::exists(path_))
+        throw Error(kind::DataFileNotFound,
+                    QStringLiteral("Arquivo de dados não encontrado: %1 (configure o local com qor_caixa --configurar-site)")
+                        .arg(path_));
     // All table work happens on the user-interface thread: no SQLite mutex.
     const QByteArray file = QDir::toNativeSeparators(path_).toUtf8();
-    const int rc = sqlite3_open_v2(file.constData(), &db_,
-                                   SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX, nullptr);
+    const int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX | (create ? SQLITE_OPEN_CREATE : 0);
+    const int rc = sqlite3_open_v2(file.constData(), &db_, flags, nullptr);
     if (rc != SQLITE_OK)
         raise(rc, path_);
     sqlite3_extended_result_codes(db_, 1);
@@ -262,25 +272,118 @@ static QString sqlType(FieldKind kind)
     }
 }
 
-void Database::ensureTable(const TableDef& def)
+QStringList Database::columnsOf(const QString& table)
+{
+    QStringList out;
+    Statement st(*this, QStringLiteral("PRAGMA table_info(%1)").arg(sqlnames::quoted(table)), false);
+    while (st.step())
+        out << st.column(1).toString();
+    return out;
+}
+
+static bool containsName(const QStringList& names, const QString& name)
+{
+    return names.contains(name, Qt::CaseInsensitive);
+}
+
+static QString idColumnSql()
+{
+    return sqlnames::quoted(QLatin1String(Database::IdColumn)) + QStringLiteral(" INTEGER PRIMARY KEY AUTOINCREMENT");
+}
+
+Database::SetUp Database::createTable(const TableDef& def, QStringList* addedFields)
+{
+    using namespace sqlnames;
+    SetUp done = SetUp::Unchanged;
+    if (!tableExists(def.name)) {
+        QStringList columns{idColumnSql()};
+        for (const FieldDef& f : def.fields)
+            columns << quoted(f.name) + QLatin1Char(' ') + sqlType(f.kind);
+        exec(QStringLiteral("CREATE TABLE %1 (%2)").arg(quoted(def.name), columns.join(QStringLiteral(", "))));
+        done = SetUp::Created;
+    } else {
+        const QStringList present = columnsOf(def.name);
+        for (const FieldDef& f : def.fields)
+            if (!containsName(present, f.name)) {
+                exec(QStringLiteral("ALTER TABLE %1 ADD COLUMN %2 %3").arg(quoted(def.name), quoted(f.name), sqlType(f.kind)));
+                if (addedFields)
+                    *addedFields << f.name;
+                done = SetUp::FieldsAdded;
+            }
+        if (!containsName(present, QLatin1String(IdColumn))) {
+            migrate(def);
+            done = SetUp::Migrated;
+        }
+    }
+    createIndexes(def);
+    ensured_.insert(def.name);
+    return done;
+}
+
+void Database::migrate(const TableDef& def)
+{
+    // SQLite cannot add a key column to a table: the rows move into a new
+    // table whose id column takes each row's rowid, so bookmarks stay valid
+    // and AUTOINCREMENT continues after the highest one. Columns of the
+    // suite's other programs move along with their declared kinds.
+    using namespace sqlnames;
+    const QString old = def.name + QStringLiteral("_anterior");
+    QStringList columns{idColumnSql()}, names;
+    Statement info(*this, QStringLiteral("PRAGMA table_info(%1)").arg(quoted(def.name)), false);
+    while (info.step()) {
+        const QString name = info.column(1).toString();
+        columns << quoted(name) + QLatin1Char(' ') + info.column(2).toString();
+        names << quoted(name);
+    }
+    // Indexes go with the old table; those added later (Destinos' key) are
+    // made again from their own text.
+    QStringList indexSql;
+    Statement indexes(*this, QStringLiteral("SELECT sql FROM sqlite_master WHERE type='index' AND sql IS NOT NULL "
+                                            "AND tbl_name=? COLLATE NOCASE"), false);
+    indexes.bind(1, def.name);
+    while (indexes.step())
+        indexSql << indexes.column(0).toString();
+    const QString list = names.join(QLatin1Char(','));
+    exec(QStringLiteral("BEGIN IMMEDIATE"));
+    try {
+        exec(QStringLiteral("ALTER TABLE %1 RENAME TO %2").arg(quoted(def.name), quoted(old)));
+        exec(QStringLiteral("CREATE TABLE %1 (%2)").arg(quoted(def.name), columns.join(QStringLiteral(", "))));
+        exec(QStringLiteral("INSERT INTO %1 (%2,%3) SELECT rowid,%3 FROM %4")
+                 .arg(quoted(def.name), quoted(QLatin1String(IdColumn)), list, quoted(old)));
+        exec(QStringLiteral("DROP TABLE %1").arg(quoted(old)));
+        for (const QString& sql : indexSql)
+            exec(sql);
+        exec(QStringLiteral("COMMIT"));
+    } catch (...) {
+        rollback();
+        throw;
+    }
+}
+
+void Database::checkTable(const TableDef& def)
 {
     if (ensured_.contains(def.name))
         return;
+    if (!tableExists(def.name))
+        throw Error(kind::TableNotFound, QStringLiteral("Tabela %1 não encontrada em %2").arg(def.name, path_));
+    const QStringList present = columnsOf(def.name);
+    // The set-up that brings a table of an earlier version up to date also
+    // adds the fields it lacks.
+    if (!containsName(present, QLatin1String(IdColumn)))
+        throw Error(kind::TableOutdated,
+                    QStringLiteral("Tabela %1 em %2 é de uma versão anterior (atualize-a com qor_caixa --configurar-site)")
+                        .arg(def.name, path_));
+    for (const FieldDef& f : def.fields)
+        if (!containsName(present, f.name))
+            throw Error(kind::FieldNotFound,
+                        QStringLiteral("Campo %1 da tabela %2 não encontrado em %3").arg(f.name, def.name, path_));
+    createIndexes(def);
+    ensured_.insert(def.name);
+}
+
+void Database::createIndexes(const TableDef& def)
+{
     using namespace sqlnames;
-    if (!tableExists(def.name)) {
-        QStringList columns;
-        for (const FieldDef& f : def.fields)
-            columns << quoted(f.name) + QLatin1Char(' ') + sqlType(f.kind);
-        exec(QStringLiteral("CREATE TABLE IF NOT EXISTS %1 (%2)").arg(quoted(def.name), columns.join(QStringLiteral(", "))));
-    } else {
-        QSet<QString> present;
-        Statement st(*this, QStringLiteral("PRAGMA table_info(%1)").arg(quoted(def.name)), false);
-        while (st.step())
-            present.insert(st.column(1).toString().toLower());
-        for (const FieldDef& f : def.fields)
-            if (!present.contains(f.name.toLower()))
-                exec(QStringLiteral("ALTER TABLE %1 ADD COLUMN %2 %3").arg(quoted(def.name), quoted(f.name), sqlType(f.kind)));
-    }
     if (!def.primaryKey.isEmpty()) {
         // A key the rows break stays missing; opening still works, and the
         // caller finds out when it asks for the index.
@@ -299,7 +402,6 @@ void Database::ensureTable(const TableDef& def)
     for (const QString& f : def.nullScanFields)
         exec(QStringLiteral("CREATE INDEX IF NOT EXISTS %1 ON %2 (%3) WHERE %3 IS NULL")
                  .arg(quoted(def.name + QStringLiteral("_sem") + f), quoted(def.name), quoted(f)));
-    ensured_.insert(def.name);
 }
 
 void Database::acquire(const QString& table, bool exclusive)

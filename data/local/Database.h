@@ -24,8 +24,12 @@ public:
     static constexpr const char* FileName = "qorcaixa.sqlite";
 
     // The connection for a folder (a real path on this machine). Raises
-    // FolderNotFound, DatabaseCorrupt, DatabaseLocked.
+    // FolderNotFound, DataFileNotFound (the file is never created here),
+    // DatabaseCorrupt, DatabaseLocked.
     static std::shared_ptr<Database> forFolder(const QString& folder);
+    // The same, creating the data file when the folder has none: for the
+    // site set-up only.
+    static std::shared_ptr<Database> createIn(const QString& folder);
     // The folder behind a location (alias or suite folder).
     static QString folderOf(const QString& location);
 
@@ -53,9 +57,21 @@ public:
     qint64 lastInsertRowid() const;
     int changes() const;
 
-    // Creates the table and its indexes when missing (once per connection),
-    // adds fields a file made by an older program lacks.
-    void ensureTable(const TableDef& def);
+    // Every row has an id of its own in this column (the rowid, kept by
+    // AUTOINCREMENT): a deleted row's id never passes to a new row.
+    static constexpr const char* IdColumn = "QorId";
+
+    // What createTable() found and did.
+    enum class SetUp { Created, FieldsAdded, Migrated, Unchanged };
+    // Site set-up: creates the table and its indexes when missing, adds the
+    // fields it lacks and gives a table of an earlier version (rows without
+    // an id of their own) the id column, each row keeping its rowid.
+    SetUp createTable(const TableDef& def, QStringList* addedFields = nullptr);
+    // On every open (once per connection): the table, its fields and its id
+    // column must be there, else TableNotFound, FieldNotFound or
+    // TableOutdated naming what is missing and where; its indexes are made
+    // when missing.
+    void checkTable(const TableDef& def);
     bool tableExists(const QString& name);
     bool indexExists(const QString& sqliteName);
     // Tries to (re)build a unique index dropped or refused before; false when
@@ -73,7 +89,11 @@ public:
 
 private:
     Database(QString folder, QString path);
-    void open();
+    void open(bool create);
+    static std::shared_ptr<Database> connect(const QString& folder, bool create);
+    QStringList columnsOf(const QString& table);
+    void createIndexes(const TableDef& def);
+    void migrate(const TableDef& def);
 
     QString folder_;
     QString path_;

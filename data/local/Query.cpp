@@ -115,14 +115,15 @@ struct Query::Impl {
         }
     }
 
-    // Tables must exist before the statement runs; a fresh site has none.
+    // The tables the statement names must be there, with every field; a
+    // missing one is named with its data file.
     void ensureTables()
     {
         for (const QString& t : dialect.catalogTables)
-            db->ensureTable(*Catalog::find(t));
+            db->checkTable(*Catalog::find(t));
         for (const QString& t : dialect.otherTables)
             if (!db->tableExists(t))
-                throw Error(kind::TableNotFound, QStringLiteral("Tabela %1 não encontrada em %2").arg(t, location));
+                throw Error(kind::TableNotFound, QStringLiteral("Tabela %1 não encontrada em %2").arg(t, db->path()));
     }
 
     bool fetchTo(int index)
@@ -168,8 +169,14 @@ struct Query::Impl {
         QHash<QString, int> seen;
         fetchTo(0);
         const QVariantList sample = rows.isEmpty() ? QVariantList() : rows.first();
+        QList<int> shown;
         for (int c = 0; c < stmt->columnCount(); ++c) {
             QString name = stmt->columnName(c);
+            // The row id is the engine's, not a field of the suite's tables:
+            // "select *" shows the fields only.
+            const bool rowId = stmt->columnOrigin(c) == QLatin1String(Database::IdColumn);
+            if (!rowId)
+                shown << c;
             const int n = seen.value(name.toLower(), 0);
             seen[name.toLower()] = n + 1;
             if (n > 0)
@@ -191,9 +198,10 @@ struct Query::Impl {
         visibleFields.clear();
         visibleColumn.clear();
         if (declared.isEmpty()) {
-            visibleFields = resultFields;
-            for (int c = 0; c < resultFields.size(); ++c)
+            for (const int c : shown) {
+                visibleFields << resultFields.at(c);
                 visibleColumn << c;
+            }
             return;
         }
         for (const FieldDef& f : declared) {

@@ -14,8 +14,8 @@ namespace qor::data {
 // The suite's SQL runs as written: 'dd.mm.yy' literals against date columns,
 // quoted numbers against integers, Upper() changing only a-z, a trailing ";",
 // table names in any case, a repeated column of a join exposed as Name_1.
-// Tables the statement names are created when missing. One statement per
-// text. A statement run again with the same text is not prepared again.
+// Tables the statement names must exist (TableNotFound, FieldNotFound name
+// what is missing). One statement per text. A statement run again with the same text is not prepared again.
 // Result kinds come from the table fields where a column is one, else from
 // the values (sum(), avg() and total() are floats). Filters do not apply to a
 // query (setFilter with a text raises BadFilter): the SQL filters. Long

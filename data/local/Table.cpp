@@ -292,6 +292,12 @@ struct Table::Impl {
 
     // Names the key the row breaks as the caller knows it: the primary key or
     // the index by its own name ("PedSiQui").
+    [[noreturn]] void deletedByOthers() const
+    {
+        throw Error(kind::RecordDeleted,
+                    QStringLiteral("O registro da tabela %1 foi excluído por outro programa").arg(def->name));
+    }
+
     [[noreturn]] void keyViolation(const Error& e) const
     {
         static const QRegularExpression quotedName(QStringLiteral("index '([^']+)'"));
@@ -388,7 +394,7 @@ void Table::open()
     const TableDef& def = d->resolve();
     try {
         Database& db = d->connect();
-        db.ensureTable(def);
+        db.checkTable(def);
         db.acquire(def.name, d->exclusive);
         d->acquired = true;
         d->acquiredExclusive = d->exclusive;
@@ -507,8 +513,7 @@ void Table::edit()
     // Edit the row as it is stored now, not as it was read.
     auto fresh = d->cursor->byRowid(d->row().rowid, false);
     if (!fresh)
-        throw Error(kind::SqlError,
-                    QStringLiteral("O registro da tabela %1 foi excluído por outro usuário").arg(d->def->name));
+        d->deletedByOthers();
     const bool atEof = d->eof, atBof = d->bof;
     d->settle(std::move(fresh), atEof, atBof);
     d->buffer = d->row().values.toList();
@@ -553,7 +558,10 @@ void Table::post()
                 sets << sqlnames::quoted(d->def->fields.at(i).name) + QStringLiteral("=?");
                 values << d->buffer.at(i);
             }
-            if (!sets.isEmpty()) {
+            if (sets.isEmpty()) {
+                if (!d->cursor->byRowid(rowid, false))
+                    d->deletedByOthers();
+            } else {
                 Statement& st =
                     db.cached(QStringLiteral("UPDATE %1 SET %2 WHERE rowid=?").arg(table, sets.join(QLatin1Char(','))));
                 st.bindAll(values);
@@ -566,8 +574,7 @@ void Table::post()
                 }
                 st.reset();
                 if (db.changes() == 0)
-                    throw Error(kind::SqlError,
-                                QStringLiteral("O registro da tabela %1 foi excluído por outro usuário").arg(d->def->name));
+                    d->deletedByOthers();
             }
         }
     } catch (const Error& e) {
@@ -603,6 +610,9 @@ void Table::remove()
     if (!d->hasRow())
         throw Error(kind::InvalidValue, QStringLiteral("A tabela %1 está vazia: nada a excluir").arg(d->def->name));
     const CursorRow doomed = d->row();
+    // Checked before the hook: its cascade must not run for a row that is gone.
+    if (!d->cursor->byRowid(doomed.rowid, false))
+        d->deletedByOthers();
     if (d->beforeDelete) {
         d->beforeDelete(*this);
         // The hook may have moved; the row to delete is the one it was given.
@@ -617,6 +627,8 @@ void Table::remove()
         throw;
     }
     st.reset();
+    if (d->db->changes() == 0)
+        d->deletedByOthers();
     d->repositionAfterLoss(doomed);
 }
 
@@ -687,8 +699,10 @@ void Table::goToBookmark(const QVariant& b)
     bool ok = false;
     const qint64 rowid = b.toLongLong(&ok);
     auto r = ok ? d->cursor->byRowid(rowid, true) : std::nullopt;
+    if (!r && ok && !d->cursor->byRowid(rowid, false))
+        d->deletedByOthers();
     if (!r)
-        throw Error(kind::InvalidValue, QStringLiteral("Registro marcado não existe mais na tabela %1").arg(d->def->name));
+        throw Error(kind::InvalidValue, QStringLiteral("Registro marcado fora do filtro da tabela %1").arg(d->def->name));
     d->settle(std::move(r), false, false);
 }
 
@@ -729,7 +743,7 @@ void Table::emptyTable()
 {
     const TableDef& def = d->resolve();
     Database& db = d->connect();
-    db.ensureTable(def);
+    db.checkTable(def);
     if (db.inUseByOthers(def.name, d->acquired ? 1 : 0))
         throw Error(kind::DatabaseLocked, QStringLiteral("Tabela %1 em uso: não é possível esvaziá-la").arg(def.name));
     if (active())

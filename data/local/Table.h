@@ -9,8 +9,9 @@ namespace qor::data {
 
 // A local cash table reached by name, in a location: an alias ("QORFDADOS",
 // "QUELVORA") or a suite folder ("c:\quelvora\dados", "C:\QUELVORA\QUITACAO").
-// All tables of one folder live in one SQLite file in that folder.
-// A missing table is created from the catalog on first open.
+// All tables of one folder live in one SQLite file in that folder, made by
+// the site set-up (SetUpTables); opening a table never creates it: a missing
+// file, table or field raises an error naming it and the file.
 //
 // Natural order is the primary-key order where the table has one, else entry
 // order (MovCaixa: NumSessao then entry order); empty key values sort first.
@@ -25,7 +26,9 @@ namespace qor::data {
 //
 // Rows are read from SQLite in small batches that grow while the caller walks
 // one way; a row another program changes meanwhile shows its new values after
-// refresh(), edit() or the next move beyond the batch.
+// refresh(), edit() or the next move beyond the batch. A row is known by its
+// id, which no other row ever takes: edit(), post(), remove() and
+// goToBookmark() on a row another program deleted raise RecordDeleted.
 //
 // Exclusive use is known within this program (another table object opening
 // the same table fails with DatabaseLocked); addIndex() and emptyTable() also

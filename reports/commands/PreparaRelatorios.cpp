@@ -17,6 +17,8 @@ void poeSql(data::Query& query, const QStringList& lines)
         query.addSql(line);
 }
 
+void abreConsultasDeSessao(orderdb::TDM& DM, RelatorioDeSessao relatorio, const QString& numero);
+
 } // namespace
 
 data::Query* consultaDoPeriodo(orderdb::TDM& DM, int tipo)
@@ -46,6 +48,21 @@ void MontaRelatorio_SQL(orderdb::TDM& DM, data::Table& Periodo, int tipo, const 
 
 void preparaRelatorioDeSessao(orderdb::TDM& DM, RelatorioDeSessao relatorio, const QString& numero)
 {
+    try {
+        abreConsultasDeSessao(DM, relatorio, numero);
+    } catch (...) {
+        // No report follows: a query opened before the failure is not left
+        // holding its data file.
+        for (data::Query* q : {&DM.qrySessaoCX, &DM.qryResumoFP, &DM.qryDetalhaMovCaixa, &DM.qryTotalizaDetalha})
+            q->close();
+        throw;
+    }
+}
+
+namespace {
+
+void abreConsultasDeSessao(orderdb::TDM& DM, RelatorioDeSessao relatorio, const QString& numero)
+{
     switch (relatorio) {
     case RelatorioDeSessao::Resumo:
         poeSql(DM.qrySessaoCX, { sqlSessaoCX(numero) });
@@ -64,5 +81,7 @@ void preparaRelatorioDeSessao(orderdb::TDM& DM, RelatorioDeSessao relatorio, con
         return;
     }
 }
+
+} // namespace
 
 } // namespace qor::reports

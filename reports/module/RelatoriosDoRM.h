@@ -35,6 +35,10 @@ private:
     TRM& rm_;
 };
 
+// Closes every report query of DM (they are opened again by the next
+// report's preparation).
+void fechaConsultasDeRelatorio(orderdb::TDM& DM) noexcept;
+
 // Registers every data connection of the report module: DM's report
 // queries under their connection names, and `Periodo` (the main window's
 // period table) as rvdsPeriodo.

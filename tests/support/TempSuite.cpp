@@ -1,18 +1,24 @@
 #include "tests/support/TempSuite.h"
 
+#include "data/local/Database.h"
+#include "data/local/SetUpTables.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
 namespace qor::test {
 
-TempSuite::TempSuite()
+TempSuite::TempSuite(Site site)
 {
     hadPreviousRoot_ = qEnvironmentVariableIsSet("QUELVORA_ROOT");
     previousRoot_ = qgetenv("QUELVORA_ROOT");
     qputenv("QUELVORA_ROOT", dir_.path().toLocal8Bit());
-    QDir(dir_.path()).mkpath(QStringLiteral("dados"));
-    QDir(dir_.path()).mkpath(QStringLiteral("quitacao"));
+    if (site == Site::SetUp) {
+        data::setUpTables();
+        // The set-up's connections are not the test's: a test may replace a file.
+        data::Database::releaseIdle();
+    }
 }
 
 TempSuite::~TempSuite()

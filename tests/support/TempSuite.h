@@ -6,11 +6,14 @@
 namespace qor::test {
 
 // A fresh suite root in a temporary folder for one test: sets QUELVORA_ROOT
-// for the process while it lives and creates the usual folders
-// (dados, quitacao). Removed with everything in it on destruction.
+// for the process while it lives and, unless asked for a bare one, sets the
+// site up as an installation does (the folders, every local table empty,
+// the one-row tables with their row). Removed with everything in it on
+// destruction.
 class TempSuite {
 public:
-    TempSuite();
+    enum class Site { SetUp, Bare };
+    explicit TempSuite(Site site = Site::SetUp);
     ~TempSuite();
     TempSuite(const TempSuite&) = delete;
     TempSuite& operator=(const TempSuite&) = delete;

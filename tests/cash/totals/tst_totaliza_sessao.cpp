@@ -57,7 +57,6 @@ public:
             sessions << row;
         }
         test::insertRows("QORFDADOS", "SessaoCx", sessions);
-        test::insertRow("QORFDADOS", "CaixaCor", {{"SessaoCorrente", 0}});
         add(kOtherSessions);
     }
 

@@ -141,7 +141,9 @@ private slots:
         f.abreRelatorios();
         f.relatorioDoPeriodo(botao, "01032010", "31032010");
 
+        // The report closed its query; run again, it gives the rows the report read.
         auto* query = f.DM.findChild<data::Query*>(consulta);
+        query->open();
         if (!pedidos.isEmpty()) {
             QStringList lidos = ::pedidos(*query);
             lidos.sort();
@@ -178,6 +180,7 @@ private slots:
 
         QStringList lidas;
         data::Query& q = f.DM.qryDetalhaPeriodoGrupoL;
+        q.open(); // closed by the report's end: run again
         for (q.first(); !q.eof(); q.next())
             lidas << q.asString("Laboratorio");
         QCOMPARE(lidas, vistas);
@@ -249,6 +252,7 @@ private slots:
         f.click("BitBtn11");
         QCOMPARE(f.DM.qryDetalhaPeriodoGrupoL.sqlLines().first(),
                  QStringLiteral("Select Laboratorio,FormaPag,sum(valor) as Total from MovCaixa where "));
+        f.DM.qryDetalhaPeriodoGrupoL.open(); // closed by the report's end: run again
         QCOMPARE(f.DM.qryDetalhaPeriodoGrupoL.recordCount(), 2);
     }
 };

@@ -1,6 +1,7 @@
 #include "app/state/MessageBoxes.h"
 #include "data/local/CashTables.h"
 #include "tests/reports/ui/RelatoriosFixture.h"
+#include "tests/support/RawDatabase.h"
 
 #include <QTest>
 
@@ -60,59 +61,59 @@ class TestReportCommands : public QObject {
     Q_OBJECT
 private slots:
     // Every command's SQL, as the data module's query holds it after the
-    // report, whether it was left open, and the report that ran.
+    // report, the query closed again (an open one would hold its data file),
+    // and the report that ran.
     void sqlOfEveryCommand_data()
     {
         QTest::addColumn<QString>("botao");
         QTest::addColumn<QString>("loja");
         QTest::addColumn<QString>("consulta");
         QTest::addColumn<QStringList>("sql");
-        QTest::addColumn<bool>("aberta");
         QTest::addColumn<QString>("relatorio");
 
         QTest::newRow("Resumo") << "btn5" << "" << "qrySessaoCX"
-                                << QStringList{"Select * From SessaoCX where NumSessao = '7'"} << false << "rpt_resumo";
+                                << QStringList{"Select * From SessaoCX where NumSessao = '7'"} << "rpt_resumo";
         QTest::newRow("Resumo por Forma de Pagamento")
             << "btn14" << "" << "qryResumoFP"
             << QStringList{"select formapag,sum(valor) as Valor from movcaixa where numsessao = '7' group by formapag"}
-            << true << "rpt_resumoFP";
+            << "rpt_resumoFP";
         const QString totais = "Select TipoMov,sum(valor) as ValorFinal, sum(valororiginal) as ValorOriginal, "
                                "sum(Desconto) as Desconto from movcaixa where NumSessao='7' group by TipoMov";
         QTest::newRow("Com Valor Original: detail")
             << "btn7" << "" << "qryDetalhaMovCaixa"
             << QStringList{"Select Distinct movcaixa.*,sessaocx.* FROM MovCaixa,SessaoCX where (SessaoCX.NumSessao = "
                            "MovCaixa.NumSessao ) and SessaoCX.Numsessao = '7' and tipomov='Venda'"}
-            << true << "rpt_SessaoDetalhada_VOriginal";
+            << "rpt_SessaoDetalhada_VOriginal";
         QTest::newRow("Com Valor Original: totals")
-            << "btn7" << "" << "qryTotalizaDetalha" << QStringList{totais} << true << "rpt_SessaoDetalhada_VOriginal";
+            << "btn7" << "" << "qryTotalizaDetalha" << QStringList{totais} << "rpt_SessaoDetalhada_VOriginal";
         QTest::newRow("Sem Valor Original: detail")
             << "btn6" << "" << "qryDetalhaMovCaixa"
             << QStringList{"SELECT Distinct movcaixa.*,sessaocx.* FROM MovCaixa,SessaoCX where (SessaoCX.NumSessao = "
                            "MovCaixa.NumSessao ) and SessaoCX.Numsessao = '7'"}
-            << true << "rpt_SessaoDetalhada";
+            << "rpt_SessaoDetalhada";
         QTest::newRow("Sem Valor Original: totals")
-            << "btn6" << "" << "qryTotalizaDetalha" << QStringList{totais} << true << "rpt_SessaoDetalhada";
+            << "btn6" << "" << "qryTotalizaDetalha" << QStringList{totais} << "rpt_SessaoDetalhada";
 
         QTest::newRow("type 2") << "btn12" << "CENTRO" << "qryDetalhaPeriodo"
                                 << QStringList{"Select * From MovCaixa where (DataMov Between '05.03.10' and '31.03.10') "
                                                "and (TipoMov = 'Venda') order by FormaPag,NumSessao,DataMov,HoraMov;"}
-                                << true << "rpt_PeriodoDetalhado";
+                                << "rpt_PeriodoDetalhado";
         QTest::newRow("type 3") << "btn13" << "" << "qryDetalhaPeriodo"
                                 << QStringList{"Select * From MovCaixa where (DataMov Between '05.03.10' and '31.03.10') "
                                                "and (TipoMov = 'Venda') order by Laboratorio,FormaPag,NumSessao,DataMov,"
                                                "HoraMov;"}
-                                << true << "rpt_PeriodoDetalhadoLoja";
+                                << "rpt_PeriodoDetalhadoLoja";
         QTest::newRow("type 4") << "btn8" << "CENTRO" << "qryDetalhaPeriodoGrupo"
                                 << QStringList{"Select FormaPag,sum(valor) as Total from MovCaixa where ",
                                                "(TipoMov='Venda') and (DataMov between '05.03.10' and '31.03.10') "
                                                "group by Formapag"}
-                                << true << "rpt_ResumoVendas";
+                                << "rpt_ResumoVendas";
         QTest::newRow("type 5, no store")
             << "btn9" << "" << "qryDetalhaPeriodoGrupoL"
             << QStringList{"Select Laboratorio,FormaPag,sum(valor) as Total from MovCaixa where ",
                            "(TipoMov='Venda') and (DataMov between '05.03.10' and '31.03.10') group by "
                            "Laboratorio,Formapag"}
-            << true << "rpt_ResumoVendas_Loja";
+            << "rpt_ResumoVendas_Loja";
         const QString segunda = "(TipoMov='Venda') and (DataMov between '05.03.10' and '31.03.10') group by "
                                 "Laboratorio,Formapag;";
         QTest::newRow("type 5, store")
@@ -120,35 +121,35 @@ private slots:
             << QStringList{"Select Laboratorio,FormaPag,sum(valor) as Total from MovCaixa where "
                            "(Upper(Laboratorio)='SHOPPING') and ",
                            segunda}
-            << true << "rpt_ResumoVendas_Loja";
+            << "rpt_ResumoVendas_Loja";
         QTest::newRow("type 5, store cut to 10, only a-z upper-cased")
             << "btn9" << "são joão do sul" << "qryDetalhaPeriodoGrupoL"
             << QStringList{"Select Laboratorio,FormaPag,sum(valor) as Total from MovCaixa where "
                            "(Upper(Laboratorio)='SãO JOãO D') and ",
                            segunda}
-            << true << "rpt_ResumoVendas_Loja";
+            << "rpt_ResumoVendas_Loja";
         QTest::newRow("type 5, store with a quote")
             << "btn9" << "d'angelo" << "qryDetalhaPeriodoGrupoL"
             << QStringList{"Select Laboratorio,FormaPag,sum(valor) as Total from MovCaixa where "
                            "(Upper(Laboratorio)='D''ANGELO') and ",
                            segunda}
-            << true << "rpt_ResumoVendas_Loja";
+            << "rpt_ResumoVendas_Loja";
         QTest::newRow("type 5, blanks are a store")
             << "btn9" << "  " << "qryDetalhaPeriodoGrupoL"
             << QStringList{"Select Laboratorio,FormaPag,sum(valor) as Total from MovCaixa where "
                            "(Upper(Laboratorio)='  ') and ",
                            segunda}
-            << true << "rpt_ResumoVendas_Loja";
+            << "rpt_ResumoVendas_Loja";
         QTest::newRow("type 6") << "btn15" << "" << "qry_ResumoSaidas"
                                 << QStringList{"SELECT Formapag, sum(valor) as Valor FROM movcaixa where entradasaida = "
                                                "'Saida' and ",
                                                "DataMov between '05.03.10' and '31.03.10' group by formapag;"}
-                                << true << "rpt_ResumoSaidas";
+                                << "rpt_ResumoSaidas";
         QTest::newRow("type 7") << "btn16" << "" << "qry_DetalhaSaidas"
                                 << QStringList{"SELECT * FROM movcaixa where entradasaida = 'Saida' AND ",
                                                "DataMov between '05.03.10' and '31.03.10' order by numsessao,datamov, "
                                                "horamov"}
-                                << true << "rpt_DetalhaSaidas";
+                                << "rpt_DetalhaSaidas";
     }
     void sqlOfEveryCommand()
     {
@@ -157,7 +158,6 @@ private slots:
         QFETCH(QString, loja);
         QFETCH(QString, consulta);
         QFETCH(QStringList, sql);
-        QFETCH(bool, aberta);
         QFETCH(QString, relatorio);
 
         tresSessoes();
@@ -170,7 +170,7 @@ private slots:
         auto* query = f.DM.findChild<data::Query*>(consulta);
         QVERIFY(query);
         QCOMPARE(query->sqlLines(), sql);
-        QCOMPARE(query->active(), aberta);
+        QVERIFY(!query->active());
         QCOMPARE(f.saida.documents.size(), 1);
         QCOMPARE(f.saida.documents.first().reportName, relatorio);
         QVERIFY(f.boxes.shown().isEmpty());
@@ -198,7 +198,7 @@ private slots:
         QFETCH(QStringList, ordem);
 
         tresSessoes();
-        test::insertRow(kDados, "CaixaCor", {{"SessaoCorrente", 9}});
+        QVERIFY(test::RawDatabase(kDados).exec("UPDATE CaixaCor SET SessaoCorrente = 9"));
         f.abreRelatorios(7); // an old session, while 9 is open
         Ordem eventos(f.tables.CaixaCor, f.DM);
         f.click(botao);
@@ -221,10 +221,14 @@ private slots:
         QCOMPARE(test::column(kDados, "CaixaCor", "SessaoCorrente"), QVariantList{5});
     }
 
-    // The detail, totals and payment-form datasets are empty; the summary
-    // still has its session row.
+    // The detail, totals and payment-form datasets are empty (each run
+    // again after its report closed it); the summary still has its session row.
     void sessionWithoutMovements()
     {
+        const auto linhas = [](data::Query& q) {
+            q.open();
+            return q.recordCount();
+        };
         RelatoriosFixture f;
         test::insereSessao(5, QDate(2026, 11, 2), QDate(2026, 11, 2));
         test::insereSessao(6, QDate(2026, 11, 4), QDate(2026, 11, 4), "JOANA", 80.0);
@@ -232,13 +236,13 @@ private slots:
         f.abreRelatorios(6);
 
         f.click("btn14");
-        QCOMPARE(f.DM.qryResumoFP.recordCount(), 0);
+        QCOMPARE(linhas(f.DM.qryResumoFP), 0);
         QVERIFY2(f.ultimoTexto().contains(QStringLiteral("Nenhum movimento nesta sessão.")), qPrintable(f.ultimoTexto()));
         f.click("btn6");
-        QCOMPARE(f.DM.qryDetalhaMovCaixa.recordCount(), 0);
-        QCOMPARE(f.DM.qryTotalizaDetalha.recordCount(), 0);
+        QCOMPARE(linhas(f.DM.qryDetalhaMovCaixa), 0);
+        QCOMPARE(linhas(f.DM.qryTotalizaDetalha), 0);
         f.click("btn7");
-        QCOMPARE(f.DM.qryDetalhaMovCaixa.recordCount(), 0);
+        QCOMPARE(linhas(f.DM.qryDetalhaMovCaixa), 0);
         f.click("btn5");
         const QString resumo = f.ultimoTexto();
         QVERIFY2(resumo.contains(QStringLiteral("Sessão: 6\tOperador: JOANA")), qPrintable(resumo));
@@ -295,6 +299,40 @@ private slots:
                                                               f.suite.path("rpt/rptCaixa.rav"))});
         QCOMPARE(test::column(kDados, "CaixaCor", "SessaoCorrente"), QVariantList{5});
         QVERIFY(f.saida.documents.isEmpty());
+    }
+
+    // A report, shown or failed, leaves no query reading its data file:
+    // another program's commit afterwards does not make the till's next
+    // write fail at once.
+    void reportLeavesTheDataFileToOtherPrograms_data()
+    {
+        QTest::addColumn<QString>("botao");
+        QTest::addColumn<bool>("comProjeto");
+        for (const char* botao : {"btn7", "btn14"}) {
+            QTest::newRow(qPrintable(QString(botao) + ", shown")) << botao << true;
+            QTest::newRow(qPrintable(QString(botao) + ", project missing")) << botao << false;
+        }
+    }
+    void reportLeavesTheDataFileToOtherPrograms()
+    {
+        QFETCH(QString, botao);
+        QFETCH(bool, comProjeto);
+        RelatoriosFixture f(!comProjeto);
+        tresSessoes();
+        f.abreRelatorios(7);
+        if (!comProjeto)
+            f.boxes.script(app::BoxAnswer::Ok);
+        f.click(botao);
+        QCOMPARE(f.saida.documents.size(), comProjeto ? 1 : 0);
+
+        test::RawDatabase other(kDados);
+        QVERIFY(other.exec("INSERT INTO MovCaixa (NumSessao, NPedido) VALUES (9, '02.000001')"));
+        data::Table tabCaixa(kDados, "TabCaixa");
+        tabCaixa.open();
+        tabCaixa.append();
+        tabCaixa.setValue("Caixa", "JOANA");
+        tabCaixa.post();
+        QCOMPARE(other.scalar("select count(*) from TabCaixa where Caixa = 'JOANA'"), QVariant(qlonglong(1)));
     }
 
     void unknownReportName()
