@@ -128,6 +128,7 @@ void Session::raise(Step step, const QString& context)
     const QString server = serverText();
     if (hasCode(errors, {isc_network_error, isc_net_connect_err, isc_net_read_err, isc_net_write_err, isc_conn_lost,
                          isc_lost_db_connection, isc_att_shutdown, isc_shutdown})) {
+        lost_ = attachment_ != nullptr;
         const QString where = host_.isEmpty() ? database_ : host_;
         throw Error(kind::ServerUnreachable,
                     QStringLiteral("Servidor \"%1\" do banco de dados de pedidos inacessível. %2: %3")

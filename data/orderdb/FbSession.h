@@ -41,8 +41,11 @@ public:
     const QString& database() const { return database_; }
 
     bool failed() const { return (status_.getState() & Firebird::IStatus::STATE_ERRORS) != 0; }
+    // Once a call failed for the network or a shut-down attachment, this
+    // attachment is dead for good: the server does not take it back.
+    bool lost() const { return lost_; }
     // Raises the failure of the last call as a qor::Error: network failures
-    // as ServerUnreachable naming the host, refused logins as LoginRefused,
+    // as ServerUnreachable naming the host (and the session lost), refused logins as LoginRefused,
     // the rest by step (Attach: DatabaseMissing/DatabaseCorrupt/SqlError,
     // Statement: StatementRejected, Apply: UpdateRejected). `context` leads
     // the text.
@@ -65,6 +68,7 @@ private:
     QByteArray tpb_;
     QString database_;
     QString host_;
+    bool lost_ = false;
 };
 
 // A transaction that rolls back unless committed.

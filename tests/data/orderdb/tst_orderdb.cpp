@@ -76,6 +76,15 @@ struct Fixture {
             command.addBindValue(v);
         return command.execute();
     }
+    // The other station ends our attachment, as the server does to every
+    // attachment when it shuts down.
+    void killOurAttachment()
+    {
+        SqlCommand ours(connection);
+        ours.setCommandText("select current_connection from rdb$database");
+        const QVariant id = ours.fetchAll().rows.first().first();
+        QCOMPARE(otherStationRuns("delete from mon$attachments where mon$attachment_id = ?", {id}), quint64(1));
+    }
     // One value as the server renders it, read by the other station.
     QString serverText(const QString& expression, const QString& estacao, int npedido)
     {
@@ -505,6 +514,77 @@ private slots:
         connection.open();
         QVERIFY(connection.connected());
 #endif
+    }
+
+    // The server ends our attachment (as at its shutdown or a dropped
+    // link): the use that finds it fails, the next one reconnects.
+    void aLostLinkIsReestablishedOnTheNextUse_data()
+    {
+        QTest::addColumn<QString>("use");
+        QTest::newRow("read") << "read";
+        QTest::newRow("apply") << "apply";
+        QTest::newRow("command") << "command";
+    }
+    void aLostLinkIsReestablishedOnTheNextUse()
+    {
+        QFETCH(QString, use);
+        Fixture f;
+        const auto act = [&] {
+            if (use == "read") {
+                f.pedidos.selectOrder("01", 1001);
+                QCOMPARE(f.pedidos.rows.recordCount(), 1);
+            } else if (use == "apply") {
+                f.pedidos.selectOrder("01", 1001);
+                f.pedidos.rows.edit();
+                f.pedidos.rows.setValue("OBS1", "depois da queda");
+                f.pedidos.rows.post();
+                f.pedidos.rows.applyUpdates();
+            } else {
+                SqlCommand command(f.connection);
+                command.setCommandText("update PEDIDOS set OBS2 = 'x' where ESTACAO = '01' and NPEDIDO = 1001");
+                QCOMPARE(command.execute(), quint64(1));
+            }
+        };
+        if (use == "apply")
+            f.pedidos.selectOrder("01", 1001); // fetched before the link goes
+        f.killOurAttachment();
+        if (use == "apply") {
+            f.pedidos.rows.edit();
+            f.pedidos.rows.setValue("OBS1", "antes da queda");
+            f.pedidos.rows.post();
+            expectError(kind::ServerUnreachable, [&] { f.pedidos.rows.applyUpdates(); });
+        } else {
+            expectError(kind::ServerUnreachable, act);
+        }
+        QVERIFY(!f.connection.connected());
+        act();
+        QVERIFY(f.connection.connected());
+        if (use == "apply")
+            QCOMPARE(f.serverText("OBS1", "01", 1001), QString("depois da queda"));
+    }
+
+    void aFailedReconnectionShowsTheServersErrorAndTheNextUseTriesAgain()
+    {
+        Fixture f;
+        f.killOurAttachment();
+        expectError(kind::ServerUnreachable, [&] { f.pedidos.selectOrder("01", 1001); });
+        const QString database = f.connection.param("Database");
+        f.connection.setParam("Database", database + ".nada");
+        expectError(kind::DatabaseMissing, [&] { f.pedidos.selectOrder("01", 1001); }, "quelvora.bd.nada");
+        QVERIFY(!f.connection.connected());
+        f.connection.setParam("Database", database);
+        f.pedidos.selectOrder("01", 1001);
+        QCOMPARE(f.pedidos.rows.recordCount(), 1);
+        QVERIFY(f.connection.connected());
+    }
+
+    void aClosedConnectionStaysClosed()
+    {
+        Fixture f;
+        f.killOurAttachment();
+        expectError(kind::ServerUnreachable, [&] { f.pedidos.selectOrder("01", 1001); });
+        f.connection.close();
+        expectError(kind::NotConnected, [&] { f.pedidos.selectOrder("01", 1001); });
     }
 
     void aNeverConnectedConnectionSaysSo()
