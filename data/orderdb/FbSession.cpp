@@ -136,6 +136,8 @@ void Session::raise(Step step, const QString& context)
     }
     if (hasCode(errors, {isc_login}))
         throw Error(kind::LoginRefused, QStringLiteral("%1: usuário ou senha recusados: %2").arg(context, server));
+    if (step == Step::Apply && hasCode(errors, {isc_update_conflict, isc_deadlock}))
+        throw Error(kind::UpdateConflict, QStringLiteral("%1: %2").arg(context, server));
     switch (step) {
     case Step::Attach:
         throw Error(attachKind(errors), QStringLiteral("%1: %2").arg(context, server));

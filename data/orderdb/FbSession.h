@@ -47,7 +47,8 @@ public:
     // Raises the failure of the last call as a qor::Error: network failures
     // as ServerUnreachable naming the host (and the session lost), refused logins as LoginRefused,
     // the rest by step (Attach: DatabaseMissing/DatabaseCorrupt/SqlError,
-    // Statement: StatementRejected, Apply: UpdateRejected). `context` leads
+    // Statement: StatementRejected, Apply: UpdateConflict when another
+    // transaction changed the row first, else UpdateRejected). `context` leads
     // the text.
     [[noreturn]] void raise(Step step, const QString& context);
     void check(Step step, const QString& context)

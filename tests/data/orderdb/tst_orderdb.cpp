@@ -2,6 +2,8 @@
 #include "data/orderdb/CachedRowSet.h"
 #include "data/orderdb/ClientLibrary.h"
 #include "data/orderdb/CommandTexts.h"
+#include "data/orderdb/FbSession.h"
+#include "data/orderdb/FbStatement.h"
 #include "data/orderdb/Provider.h"
 #include "data/orderdb/SQLConnection.h"
 #include "data/orderdb/SqlCommand.h"
@@ -12,9 +14,11 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QThread>
 
 #include <functional>
 #include <memory>
+#include <thread>
 
 using namespace qor;
 using namespace qor::orderdb;
@@ -337,6 +341,40 @@ private slots:
         p.applyUpdates();
         QCOMPARE(f.serverText("LABORATORIO", "01", 1001), "LABORATORI");
         QCOMPARE(f.serverText("OBS1", "01", 1001), "<null>");
+    }
+
+    // Another station's transaction holds the row; ours waits, and once
+    // theirs commits our change goes on top of theirs.
+    void anApplyWaitingOnAnotherStationGoesOnTopOfIt()
+    {
+        Fixture f;
+        f.pedidos.selectOrder("01", 1001);
+        f.pedidos.rows.edit();
+        f.pedidos.rows.setValue("OBS1", "nossa");
+        f.pedidos.rows.post();
+
+        fb::Session& other = f.otherStation.session();
+        fb::Transaction holding(other);
+        {
+            fb::Statement update(other, holding,
+                                 "update PEDIDOS set OBS1 = 'deles', OBS2 = 'deles' where ESTACAO = '01' and "
+                                 "NPEDIDO = 1001");
+            update.execute(holding, fb::Step::Statement, [] { return QString("update"); });
+        }
+        QString failure;
+        std::thread ours([&] {
+            try {
+                f.pedidos.rows.applyUpdates();
+            } catch (const Error& e) {
+                failure = e.text();
+            }
+        });
+        QThread::msleep(300);
+        holding.commit(fb::Step::Statement);
+        ours.join();
+        QVERIFY2(failure.isEmpty(), qPrintable(failure));
+        QCOMPARE(f.serverText("OBS1", "01", 1001), QString("nossa"));
+        QCOMPARE(f.serverText("OBS2", "01", 1001), QString("deles"));
     }
 
     void aFailedApplyWritesNothingAndKeepsTheChanges()
