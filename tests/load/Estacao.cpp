@@ -20,13 +20,12 @@
 #include <QFile>
 #include <QRandomGenerator>
 #include <QTextStream>
-
 #include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <numeric>
 #include <stdexcept>
 #include <tuple>
-#include <cmath>
 
 namespace qor::load {
 
@@ -43,11 +42,15 @@ QString valorNoCampo(qint64 centavos)
     return QStringLiteral("%1,%2").arg(centavos / 100).arg(centavos % 100, 2, 10, QLatin1Char('0'));
 }
 
-qint64 centavosDe(double valor) { return std::llround(valor * 100); }
+qint64 centavosDe(double valor)
+{
+    return std::llround(valor * 100);
+}
 
 class Caixa {
 public:
-    Caixa(const QString& database, QTextStream& out) : out_(out)
+    Caixa(const QString& database, QTextStream& out)
+        : out_(out)
     {
         boxes_.answerAllOk();
         dm_.SQLConnection1.setParam(QStringLiteral("Database"), database);
@@ -59,7 +62,8 @@ public:
     {
         cash::RecuperacaoNaPartida recuperacao(dm_, log_, boxes_);
         recuperacao.naAtivacao();
-        const app::ResultadoLogin login = app::verificaUsuario(dm_.Usuarios, QStringLiteral("caixa"), QStringLiteral("123"));
+        const app::ResultadoLogin login
+            = app::verificaUsuario(dm_.Usuarios, QStringLiteral("caixa"), QStringLiteral("123"));
         if (!login.accepted)
             throw std::runtime_error("identification refused: " + login.message.toStdString());
         state_.setNomeOperador(login.typedName);
@@ -106,7 +110,7 @@ public:
         mov.edit();
         state_.PrecoFinalRetido = achado.precos.precoFinal;
         state_.ValorDigitadoRetido = double(centavos) / 100;
-        return salva({pedido, tipo, centavos, forma, 0, 0});
+        return salva({ pedido, tipo, centavos, forma, 0, 0 });
     }
 
     Pagamento saida(cash::TipoMovimento tipo, qint64 centavos)
@@ -115,8 +119,8 @@ public:
         cash::criaMovimento(t_, tipo, clock_.now(), state_.LojaPadrao());
         t_.MovCaixa.setValue(QStringLiteral("Valor"), double(centavos) / 100);
         t_.MovCaixa.setValue(QStringLiteral("FormaPag"), QStringLiteral("Dinheiro"));
-        return salva({t_.MovCaixa.asString(QStringLiteral("NPedido")), cash::nomeDoTipo(tipo), centavos,
-                      QStringLiteral("Dinheiro"), 0, 0});
+        return salva({ t_.MovCaixa.asString(QStringLiteral("NPedido")), cash::nomeDoTipo(tipo), centavos,
+            QStringLiteral("Dinheiro"), 0, 0 });
     }
 
     void fecha()
@@ -137,9 +141,9 @@ public:
 private:
     Pagamento salva(Pagamento p)
     {
-        cash::SalvaMovimento salva(state_, {t_.MovCaixa, t_.SessaoCx, t_.Quitacao, t_.TabelaDB}, dm_, log_, boxes_);
+        cash::SalvaMovimento salva(state_, { t_.MovCaixa, t_.SessaoCx, t_.Quitacao, t_.TabelaDB }, dm_, log_, boxes_);
         p.inicio = agora();
-        const cash::SaveResult r = salva.BitBtn5Click({p.pedido, p.tipo, valorNoCampo(p.centavos), p.formaPag});
+        const cash::SaveResult r = salva.BitBtn5Click({ p.pedido, p.tipo, valorNoCampo(p.centavos), p.formaPag });
         p.fim = agora();
         if (r.outcome != cash::SaveOutcome::Saved)
             out_ << "FAIL: save of " << p.linha() << " ended with outcome " << int(r.outcome) << '\n';
@@ -149,7 +153,7 @@ private:
     QTextStream& out_;
     SystemClock clock_;
     app::AppState state_;
-    app::ActivityLog log_{state_, clock_};
+    app::ActivityLog log_ { state_, clock_ };
     test::ScriptedMessageBoxes boxes_;
     orderdb::TDM dm_;
     data::CashTables t_;
@@ -162,7 +166,7 @@ struct Linha {
     bool operator<(const Linha& o) const
     {
         return std::tie(npedido, sinalQuitacao, entradaSaida, centavos)
-               < std::tie(o.npedido, o.sinalQuitacao, o.entradaSaida, o.centavos);
+            < std::tie(o.npedido, o.sinalQuitacao, o.entradaSaida, o.centavos);
     }
     bool operator==(const Linha& o) const = default;
 };
@@ -208,26 +212,29 @@ void confereCaixa(QTextStream& out, int sessao, const QList<Pagamento>& feitos)
     QList<Linha> esperadas, quitacoes;
     for (const Pagamento& p : feitos) {
         const bool entrada = p.venda() || p.tipo == u"Ressuprimento";
-        esperadas << Linha{p.pedido, p.venda() ? p.tipo : p.pedido, entrada ? "Entrada" : "Saida", p.centavos};
+        esperadas << Linha { p.pedido, p.venda() ? p.tipo : p.pedido, entrada ? "Entrada" : "Saida", p.centavos };
         if (p.venda())
-            quitacoes << Linha{p.pedido.mid(3), p.tipo.left(1), {}, p.centavos};
+            quitacoes << Linha { p.pedido.mid(3), p.tipo.left(1), {}, p.centavos };
     }
     std::sort(esperadas.begin(), esperadas.end());
     std::sort(quitacoes.begin(), quitacoes.end());
     const QString daSessao = QStringLiteral(" from MovCaixa where NumSessao = %1").arg(sessao);
     confere(out, linhas("select NPedido, SinalQuitacao, Valor, EntradaSaida" + daSessao, 4) == esperadas,
-            QStringLiteral("every movement is in MovCaixa, once"));
+        QStringLiteral("every movement is in MovCaixa, once"));
     confere(out, linhas("select NPedido, SinalQuitacao, Valor from Quitacao", false) == quitacoes,
-            QStringLiteral("every payment is in Quitacao, once"));
+        QStringLiteral("every payment is in Quitacao, once"));
     const QString sessaoCx = QStringLiteral(" from SessaoCx where NumSessao = %1").arg(sessao);
     const qint64 entradas = centavosDe(escalar("select sum(Valor) as v" + daSessao + " and EntradaSaida = 'Entrada'"));
     const qint64 saidas = centavosDe(escalar("select sum(Valor) as v" + daSessao + " and EntradaSaida = 'Saida'"));
-    confere(out, centavosDe(escalar("select TotalEntradas as v" + sessaoCx)) == entradas
-                     && centavosDe(escalar("select TotalSaidas as v" + sessaoCx)) == saidas,
-            QStringLiteral("session totals equal the sum of its movements"),
-            QStringLiteral("movements %1/%2").arg(entradas).arg(saidas));
-    confere(out, escalar("select count(*) as v from MovEmEntrada") == 0, QStringLiteral("no movement left under entry"));
-    confere(out, escalar("select count(*) as v from PagamentoPendente") == 0, QStringLiteral("no order write-back due"));
+    confere(out,
+        centavosDe(escalar("select TotalEntradas as v" + sessaoCx)) == entradas
+            && centavosDe(escalar("select TotalSaidas as v" + sessaoCx)) == saidas,
+        QStringLiteral("session totals equal the sum of its movements"),
+        QStringLiteral("movements %1/%2").arg(entradas).arg(saidas));
+    confere(
+        out, escalar("select count(*) as v from MovEmEntrada") == 0, QStringLiteral("no movement left under entry"));
+    confere(
+        out, escalar("select count(*) as v from PagamentoPendente") == 0, QStringLiteral("no order write-back due"));
 }
 
 void imprimeLatencias(QTextStream& out, int estacao, QList<Pagamento> feitos, qint64 inicio, qint64 fim)
@@ -236,7 +243,9 @@ void imprimeLatencias(QTextStream& out, int estacao, QList<Pagamento> feitos, qi
     for (const Pagamento& p : feitos)
         ms << double(p.fim - p.inicio) / 1e6;
     std::sort(ms.begin(), ms.end());
-    const auto pct = [&](double q) { return ms.isEmpty() ? 0.0 : ms.at(std::min<qsizetype>(ms.size() - 1, qsizetype(q * ms.size()))); };
+    const auto pct = [&](double q) {
+        return ms.isEmpty() ? 0.0 : ms.at(std::min<qsizetype>(ms.size() - 1, qsizetype(q * ms.size())));
+    };
     out << QStringLiteral("station %1: %2 payments in %3 s, %4 payments/s, save latency p50 %5 ms, p99 %6 ms\n")
                .arg(estacao)
                .arg(feitos.size())
@@ -262,7 +271,7 @@ int rodaEstacao(const OpcoesDaEstacao& o, QTextStream& out)
     std::iota(pares.begin(), pares.end(), 0);
     QRandomGenerator aleatorio(quint32(o.estacao) * 7919U + 1U);
     std::shuffle(pares.begin(), pares.end(), aleatorio);
-    const QStringList formas{QStringLiteral("Dinheiro"), QStringLiteral("Cartão"), QStringLiteral("Débito")};
+    const QStringList formas { QStringLiteral("Dinheiro"), QStringLiteral("Cartão"), QStringLiteral("Débito") };
 
     QList<Pagamento> feitos;
     const qint64 inicio = agora();
@@ -276,7 +285,8 @@ int rodaEstacao(const OpcoesDaEstacao& o, QTextStream& out)
             p = caixa.saida(cash::TipoMovimento::Ressuprimento, centavos);
         } else {
             const int par = pares.at(i % pares.size());
-            const QString pedido = QStringLiteral("%1.%2").arg(o.estacaoDosPedidos).arg(par / 2 + 1, 6, 10, QLatin1Char('0'));
+            const QString pedido
+                = QStringLiteral("%1.%2").arg(o.estacaoDosPedidos).arg(par / 2 + 1, 6, 10, QLatin1Char('0'));
             const QString forma = QStringLiteral("%1 %2-%3").arg(formas.at(i % formas.size())).arg(o.estacao).arg(i);
             p = caixa.venda(pedido, par % 2 == 0, centavos, forma);
         }

@@ -8,7 +8,6 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QThread>
-
 #include <exception>
 
 namespace qor::load {
@@ -26,8 +25,8 @@ int rodaOutrosProgramas(const QString& parada, int limiteSegundos, QTextStream& 
         // Another program's own rows (no session of the till's), then its purge.
         const bool escreveu
             = outro.exec(QStringLiteral("insert into MovCaixa (NumSessao, Valor, TipoMov) values (0, 1.5, 'Outro')"))
-              && outro.exec(QStringLiteral("update MovCaixa set Valor = 2.5 where NumSessao = 0"))
-              && outro.exec(QStringLiteral("delete from MovCaixa where NumSessao = 0 and NPedido is null"));
+            && outro.exec(QStringLiteral("update MovCaixa set Valor = 2.5 where NumSessao = 0"))
+            && outro.exec(QStringLiteral("delete from MovCaixa where NumSessao = 0 and NPedido is null"));
         if (escreveu)
             ++escritas;
         else
@@ -37,8 +36,7 @@ int rodaOutrosProgramas(const QString& parada, int limiteSegundos, QTextStream& 
                 data::Query q(QStringLiteral("QORFDADOS"));
                 q.setSql(reports::sqlDoPeriodo(tipo.tipo, hoje.addDays(-30), hoje, QString()).join(QLatin1Char('\n')));
                 q.open();
-                for (q.first(); !q.eof(); q.next()) {
-                }
+                for (q.first(); !q.eof(); q.next()) { }
                 q.close();
                 ++relatorios;
             } catch (const std::exception& e) {

@@ -5,7 +5,6 @@
 #include "tests/load/Registro.h"
 
 #include <QHash>
-
 #include <algorithm>
 
 namespace qor::load {
@@ -27,12 +26,15 @@ QList<Pagamento> ultimos(const QList<Pagamento>& pagamentos)
 }
 
 // The amounts come as whole cents (cast on the server).
-qint64 centavos(const QVariant& v) { return v.toLongLong(); }
+qint64 centavos(const QVariant& v)
+{
+    return v.toLongLong();
+}
 
 } // namespace
 
-int conferePedidos(const QString& database, const QString& estacaoDosPedidos, const QStringList& registros,
-                   QTextStream& out)
+int conferePedidos(
+    const QString& database, const QString& estacaoDosPedidos, const QStringList& registros, QTextStream& out)
 {
     QHash<int, QList<Pagamento>> porPedido;
     for (const QString& arquivo : registros)
@@ -44,9 +46,9 @@ int conferePedidos(const QString& database, const QString& estacaoDosPedidos, co
     conexao.setParam(QStringLiteral("Database"), database);
     conexao.open();
     orderdb::SqlCommand consulta(conexao);
-    consulta.setCommandText(QStringLiteral(
-        "select NPEDIDO, cast(SINAL * 100 as bigint), cast(VALORRESTANTE * 100 as bigint), "
-        "cast(PRECOFINAL * 100 as bigint), FORMAPAGAMENTO from PEDIDOS where ESTACAO = ?"));
+    consulta.setCommandText(
+        QStringLiteral("select NPEDIDO, cast(SINAL * 100 as bigint), cast(VALORRESTANTE * 100 as bigint), "
+                       "cast(PRECOFINAL * 100 as bigint), FORMAPAGAMENTO from PEDIDOS where ESTACAO = ?"));
     consulta.addBindValue(estacaoDosPedidos);
     const orderdb::RowData dados = consulta.fetchAll();
 
@@ -62,15 +64,16 @@ int conferePedidos(const QString& database, const QString& estacaoDosPedidos, co
             if (p.tipo == u"Sinal")
                 sinais << p;
         const qint64 sinal = centavos(linha.at(1));
-        const bool sinalCerto = sinais.isEmpty() ? sinal == 0 : std::ranges::any_of(ultimos(sinais), [&](const Pagamento& p) {
-            return p.centavos == sinal;
-        });
+        const bool sinalCerto = sinais.isEmpty()
+            ? sinal == 0
+            : std::ranges::any_of(ultimos(sinais), [&](const Pagamento& p) { return p.centavos == sinal; });
         const bool restanteCerto = centavos(linha.at(2)) == centavos(linha.at(3)) - sinal;
         const QString forma = linha.at(4).toString();
         const bool formaCerta
             = std::ranges::any_of(ultimos(*it), [&](const Pagamento& p) { return p.formaPag == forma; });
         if (!sinalCerto || !restanteCerto || !formaCerta)
-            errados << QStringLiteral("%1 (SINAL %2, FORMAPAGAMENTO %3)").arg(linha.at(0).toInt()).arg(sinal).arg(forma);
+            errados
+                << QStringLiteral("%1 (SINAL %2, FORMAPAGAMENTO %3)").arg(linha.at(0).toInt()).arg(sinal).arg(forma);
     }
     out << QStringLiteral("orders: %1 paid by the stations, checked %2\n").arg(porPedido.size()).arg(conferidos);
     const bool todos = conferidos == porPedido.size();

@@ -11,7 +11,7 @@ namespace qor::load {
 // (none: unchanged), VALORRESTANTE the price less it, FORMAPAGAMENTO the
 // form of the last payment. "Last" by the saves' times: a payment whose
 // save ended before another's started was applied before it.
-int conferePedidos(const QString& database, const QString& estacaoDosPedidos, const QStringList& registros,
-                   QTextStream& out);
+int conferePedidos(
+    const QString& database, const QString& estacaoDosPedidos, const QStringList& registros, QTextStream& out);
 
 } // namespace qor::load

@@ -7,7 +7,8 @@ namespace qor::load {
 
 QString Pagamento::linha() const
 {
-    return QStringList{pedido, tipo, QString::number(centavos), formaPag, QString::number(inicio), QString::number(fim)}
+    return QStringList { pedido, tipo, QString::number(centavos), formaPag, QString::number(inicio),
+        QString::number(fim) }
         .join(QLatin1Char(';'));
 }
 
@@ -16,7 +17,7 @@ Pagamento Pagamento::daLinha(const QString& linha)
     const QStringList c = linha.split(QLatin1Char(';'));
     if (c.size() != 6)
         return {};
-    return {c[0], c[1], c[2].toLongLong(), c[3], c[4].toLongLong(), c[5].toLongLong()};
+    return { c[0], c[1], c[2].toLongLong(), c[3], c[4].toLongLong(), c[5].toLongLong() };
 }
 
 QList<Pagamento> lePagamentos(const QString& arquivo)

@@ -9,8 +9,8 @@ namespace qor::load {
 // saved, and when its save started and ended (nanoseconds of the system
 // clock, the same for every process on the machine).
 struct Pagamento {
-    QString pedido;  // "07.000123"; a withdrawal's or replenishment's number otherwise
-    QString tipo;    // "Sinal", "Quitação", "Sangria", "Ressuprimento"
+    QString pedido; // "07.000123"; a withdrawal's or replenishment's number otherwise
+    QString tipo; // "Sinal", "Quitação", "Sangria", "Ressuprimento"
     qint64 centavos = 0;
     QString formaPag;
     qint64 inicio = 0;

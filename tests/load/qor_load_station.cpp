@@ -12,7 +12,6 @@
 
 #include <QCoreApplication>
 #include <QTextStream>
-
 #include <exception>
 
 using namespace qor;
@@ -23,11 +22,11 @@ int roda(const QStringList& a, QTextStream& out)
 {
     const QString modo = a.value(1);
     if (modo == u"setup" && a.size() == 3) {
-        app::configuraSite({QString(), a.at(2)});
+        app::configuraSite({ QString(), a.at(2) });
         return 0;
     }
     if (modo == u"station" && a.size() == 8)
-        return load::rodaEstacao({a.at(2), a.at(3).toInt(), a.at(4).toInt(), a.at(5).toInt(), a.at(6), a.at(7)}, out);
+        return load::rodaEstacao({ a.at(2), a.at(3).toInt(), a.at(4).toInt(), a.at(5).toInt(), a.at(6), a.at(7) }, out);
     if (modo == u"others" && a.size() == 4)
         return load::rodaOutrosProgramas(a.at(2), a.at(3).toInt(), out);
     if (modo == u"orders" && a.size() >= 4)
