@@ -14,8 +14,10 @@ cmake --build "$BUILD_DIR" --parallel "$(nproc)" --target qor_caixa
 
 export QUELVORA_ROOT="${QUELVORA_ROOT:-$HOME/quelvora-demo}"
 mkdir -p "$QUELVORA_ROOT"
-# Local tables through the program's own table engine; tables that already
-# hold rows are kept, so a second run keeps what the first one recorded.
+# The site set-up (folders, data files, every local table; data files of an
+# earlier version brought up to date) and the demo rows, through the
+# program's own table engine; tables that already hold rows are kept, so a
+# second run keeps what the first one recorded.
 "$BUILD_DIR/app/qor_caixa" --seed-demo
 # The order database with its demo orders, users and workstations.
 if [ -f scripts/orderdb/create.sh ] && [ ! -e "$QUELVORA_ROOT/dados/quelvora.bd" ]; then

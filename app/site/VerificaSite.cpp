@@ -1,6 +1,7 @@
 #include "app/site/VerificaSite.h"
 
 #include "app/state/MessageBoxes.h"
+#include "data/base/Error.h"
 #include "data/base/SuitePaths.h"
 #include "data/local/Catalog.h"
 #include "data/local/Database.h"
@@ -19,10 +20,23 @@ QStringList faltasDoSite()
             continue;
         vistas << pasta;
         const QString arquivo = pasta + QLatin1Char('/') + QLatin1String(data::Database::FileName);
-        if (!QFileInfo(pasta).isDir())
+        if (!QFileInfo(pasta).isDir()) {
             faltas << QStringLiteral("a pasta %1").arg(pasta);
-        else if (!QFileInfo::exists(arquivo))
+        } else if (!QFileInfo::exists(arquivo)) {
             faltas << QStringLiteral("o arquivo de dados %1").arg(arquivo);
+        } else {
+            // A missing table, or one the earlier version made, is named here
+            // too, rather than by an error at each step that opens it.
+            for (const data::TableDef& def : data::Catalog::tables()) {
+                if (data::Database::folderOf(def.home) != pasta)
+                    continue;
+                try {
+                    data::Database::forFolder(pasta)->checkTable(def);
+                } catch (const Error& e) {
+                    faltas << e.text();
+                }
+            }
+        }
     }
     return faltas;
 }

@@ -7,8 +7,9 @@ namespace qor::app {
 class MessageBoxes;
 
 // What a start needs from the site and does not find: the folders of the
-// local tables and their data files, each named with its path. Empty when
-// the site has been set up. Creates nothing.
+// local tables, their data files and, in a data file that is there, the
+// tables missing or made by the earlier version, each named with its path.
+// Empty when the site has been set up. Creates nothing.
 QStringList faltasDoSite();
 
 // Before anything opens a table: on a site that has not been set up, shows

@@ -1,5 +1,5 @@
-// A sale saved end to end: the movement row stored with its entry mark and
-// completed by the lookup, then the save's one local unit (movement,
+// A sale saved end to end: the movement row as the lookup leaves it, stored
+// with its entry mark, then the save's one local unit (movement,
 // settlement row, due write-back, end of the mark), the order fetched and
 // written back on Firebird, the due record closed, and the export into 20
 // folders, with the folders empty and with 10,000 files already in each.
@@ -81,17 +81,15 @@ struct Site {
         t.MovCaixa.setValue("EntradaSaida", "Entrada");
         t.MovCaixa.setValue("FormaPag", "Dinheiro");
         t.MovCaixa.setValue("SinalQuitacao", QString::fromUtf8("Quitação"));
+        t.MovCaixa.setValue("NPedido", pedido);
+        t.MovCaixa.setValue("Valor", 100.0);
         {
-            // The row and its mark, stored together when the panel opens.
+            // The row and its mark, stored together as when the panel opens.
             data::Transaction unit(t.MovCaixa.location());
             t.MovCaixa.post();
             cash::marcaEmEntrada(t.MovCaixa);
             unit.commit();
         }
-        t.MovCaixa.edit();
-        t.MovCaixa.setValue("NPedido", pedido);
-        t.MovCaixa.setValue("Valor", 100.0);
-        t.MovCaixa.post();
         t.MovCaixa.edit();
         state.PrecoFinalRetido = 100.0;
         state.ValorDigitadoRetido = 100.0;

@@ -2,6 +2,7 @@
 #include "app/site/VerificaSite.h"
 #include "data/local/Catalog.h"
 #include "data/local/Table.h"
+#include "tests/support/RawDatabase.h"
 #include "tests/support/Rows.h"
 #include "tests/support/ScriptedMessageBoxes.h"
 #include "tests/support/TempSuite.h"
@@ -148,6 +149,24 @@ private slots:
         test::ScriptedMessageBoxes boxes;
         QVERIFY(app::verificaSite(boxes));
         QVERIFY(boxes.shown().isEmpty());
+    }
+
+    // A data file the earlier version made, or one missing a table, is
+    // named table by table in the same one message.
+    void tablesMissingOrOfTheEarlierVersion()
+    {
+        test::TempSuite suite;
+        QVERIFY(test::RawDatabase("QORFDADOS").exec("DROP TABLE Periodo; DROP TABLE TabLab; CREATE TABLE TabLab (Laboratorio TEXT)"));
+        QCOMPARE(app::faltasDoSite(),
+                 (QStringList{"Tabela Periodo não encontrada em " + suite.path("dados/qorcaixa.sqlite"),
+                              "Tabela TabLab em " + suite.path("dados/qorcaixa.sqlite") +
+                                  " é de uma versão anterior (atualize-a com qor_caixa --configurar-site)"}));
+        test::ScriptedMessageBoxes boxes;
+        boxes.script(app::BoxAnswer::Ok);
+        QVERIFY(!app::verificaSite(boxes));
+        QCOMPARE(boxes.shown().size(), 1);
+        QCOMPARE(configura({}).code, 0);
+        QVERIFY(app::faltasDoSite().isEmpty());
     }
 
     // Folders made by hand without the data files still name each file.

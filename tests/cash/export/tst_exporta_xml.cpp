@@ -45,7 +45,8 @@ QString read(const QString& path)
     return f.open(QIODevice::ReadOnly) ? QString::fromLatin1(f.readAll()) : QStringLiteral("<missing %1>").arg(path);
 }
 
-QStringList filesIn(const QString& folder) { return QDir(folder).entryList(QDir::Files, QDir::Name); }
+// Hidden files too: a temporary file left behind would show.
+QStringList filesIn(const QString& folder) { return QDir(folder).entryList(QDir::Files | QDir::Hidden, QDir::Name); }
 
 struct Setup {
     explicit Setup(const QStringList& codes)
