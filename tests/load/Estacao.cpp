@@ -233,8 +233,15 @@ void confereCaixa(QTextStream& out, int sessao, const QList<Pagamento>& feitos)
         QStringLiteral("movements %1/%2").arg(entradas).arg(saidas));
     confere(
         out, escalar("select count(*) as v from MovEmEntrada") == 0, QStringLiteral("no movement left under entry"));
-    confere(
-        out, escalar("select count(*) as v from PagamentoPendente") == 0, QStringLiteral("no order write-back due"));
+    QStringList falhas;
+    data::Query pendentes(QStringLiteral("QORFDADOS"));
+    pendentes.setSql(QStringLiteral("select NPedido, UltimaFalha from PagamentoPendente"));
+    pendentes.open();
+    for (pendentes.first(); !pendentes.eof(); pendentes.next())
+        falhas << pendentes.asString(QStringLiteral("NPedido")) + QStringLiteral(": ")
+                      + pendentes.asString(QStringLiteral("UltimaFalha"));
+    pendentes.close();
+    confere(out, falhas.isEmpty(), QStringLiteral("no order write-back due"), falhas.join(QStringLiteral(" | ")));
 }
 
 void imprimeLatencias(QTextStream& out, int estacao, QList<Pagamento> feitos, qint64 inicio, qint64 fim)
