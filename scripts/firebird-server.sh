@@ -23,13 +23,18 @@ listening() { (exec 3<>"/dev/tcp/127.0.0.1/$PORT") 2>/dev/null; }
 
 stop() {
   [ -f "$PIDFILE" ] || { echo "no $PIDFILE: no server started by this script" >&2; exit 1; }
-  # The guard ends its server with it.
-  kill "$(cat "$PIDFILE")"
+  # The file holds the server's pid; its guard would start it again, so the
+  # guard (its parent) is ended, and ends the server with it.
+  server="$(cat "$PIDFILE")"
+  guard="$(ps -o ppid= -p "$server" | tr -d ' ')"
+  [ -n "$guard" ] && [ "$(ps -o comm= -p "$guard")" = fbguard ] ||
+    { echo "no Firebird guard above pid $server" >&2; exit 1; }
+  kill "$guard"
   for _ in $(seq 1 60); do
-    listening || break
+    kill -0 "$server" 2>/dev/null || listening || break
     sleep 0.5
   done
-  listening && { echo "the Firebird server did not stop" >&2; exit 1; }
+  kill -0 "$server" 2>/dev/null && { echo "the Firebird server did not stop" >&2; exit 1; }
   rm -f "$PIDFILE"
   echo "Firebird server stopped"
 }
