@@ -2,11 +2,14 @@
 # Starts a Firebird 3 server on 127.0.0.1:3050 by hand (CI and containers
 # have no systemd), with SYSDBA's password set to the one the till connects
 # with. Idempotent: a running server with that password is left alone.
-# Needs root.
+#   firebird-server.sh [start]   stop   restart
+# stop ends a server this script started (its guard's pid file). Needs root.
 set -euo pipefail
 
 PASSWORD=quorbelin
 PORT=3050
+PIDFILE=/var/run/firebird3.0/fbguard.pid
+ACTION="${1:-start}"
 
 if [ ! -x /usr/sbin/fbguard ]; then
   export DEBIAN_FRONTEND=noninteractive
@@ -18,12 +21,37 @@ fi
 
 listening() { (exec 3<>"/dev/tcp/127.0.0.1/$PORT") 2>/dev/null; }
 
+stop() {
+  [ -f "$PIDFILE" ] || { echo "no $PIDFILE: no server started by this script" >&2; exit 1; }
+  # The file holds the server's pid; its guard would start it again, so the
+  # guard (its parent) is ended, and ends the server with it.
+  server="$(cat "$PIDFILE")"
+  guard="$(ps -o ppid= -p "$server" | tr -d ' ')"
+  [ -n "$guard" ] && [ "$(ps -o comm= -p "$guard")" = fbguard ] ||
+    { echo "no Firebird guard above pid $server" >&2; exit 1; }
+  kill "$guard"
+  for _ in $(seq 1 60); do
+    kill -0 "$server" 2>/dev/null || listening || break
+    sleep 0.5
+  done
+  kill -0 "$server" 2>/dev/null && { echo "the Firebird server did not stop" >&2; exit 1; }
+  rm -f "$PIDFILE"
+  echo "Firebird server stopped"
+}
+
+case "$ACTION" in
+  start) ;;
+  stop) stop; exit 0 ;;
+  restart) stop ;;
+  *) echo "usage: firebird-server.sh [start|stop|restart]" >&2; exit 2 ;;
+esac
+
 if ! listening; then
   mkdir -p /var/run/firebird3.0
   chown firebird:firebird /var/run/firebird3.0
   # Embedded runs as root may have left lock files the server could not open.
   [ -d /tmp/firebird ] && chown -R firebird:firebird /tmp/firebird
-  su -s /bin/sh firebird -c '/usr/sbin/fbguard -daemon -forever'
+  su -s /bin/sh firebird -c "/usr/sbin/fbguard -daemon -forever -pidfile $PIDFILE"
   for _ in $(seq 1 60); do
     listening && break
     sleep 0.5

@@ -47,6 +47,7 @@ inline const QString LoginRefused = QStringLiteral("ELoginRefused");
 inline const QString DatabaseMissing = QStringLiteral("EDatabaseMissing");
 inline const QString StatementRejected = QStringLiteral("EStatementRejected");
 inline const QString UpdateRejected = QStringLiteral("EUpdateRejected");
+inline const QString UpdateConflict = QStringLiteral("EUpdateConflict");
 inline const QString ReportProject = QStringLiteral("EReportProjectError");
 } // namespace kind
 

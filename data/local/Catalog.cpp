@@ -83,7 +83,7 @@ QList<TableDef> build()
     t << table("Estacoes", {text("Estacao", 3), text("Tipo", 16)});
     t << table("Usuarios", {text("Usuario", 30), text("Senha", 30)});
     // Tables of this program's own, not shared with the suite: the movement
-    // rows still under entry (by MovCaixa rowid), and the payments recorded
+    // rows still under entry (by MovCaixa row id), and the payments recorded
     // in the till whose write onto the order is still due, with what the
     // order held when the payment was taken.
     t << table("MovEmEntrada", {integer("Linha")});

@@ -128,6 +128,7 @@ void Session::raise(Step step, const QString& context)
     const QString server = serverText();
     if (hasCode(errors, {isc_network_error, isc_net_connect_err, isc_net_read_err, isc_net_write_err, isc_conn_lost,
                          isc_lost_db_connection, isc_att_shutdown, isc_shutdown})) {
+        lost_ = attachment_ != nullptr;
         const QString where = host_.isEmpty() ? database_ : host_;
         throw Error(kind::ServerUnreachable,
                     QStringLiteral("Servidor \"%1\" do banco de dados de pedidos inacessível. %2: %3")
@@ -135,6 +136,8 @@ void Session::raise(Step step, const QString& context)
     }
     if (hasCode(errors, {isc_login}))
         throw Error(kind::LoginRefused, QStringLiteral("%1: usuário ou senha recusados: %2").arg(context, server));
+    if (step == Step::Apply && hasCode(errors, {isc_update_conflict, isc_deadlock}))
+        throw Error(kind::UpdateConflict, QStringLiteral("%1: %2").arg(context, server));
     switch (step) {
     case Step::Attach:
         throw Error(attachKind(errors), QStringLiteral("%1: %2").arg(context, server));

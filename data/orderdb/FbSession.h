@@ -41,10 +41,14 @@ public:
     const QString& database() const { return database_; }
 
     bool failed() const { return (status_.getState() & Firebird::IStatus::STATE_ERRORS) != 0; }
+    // Once a call failed for the network or a shut-down attachment, this
+    // attachment is dead for good: the server does not take it back.
+    bool lost() const { return lost_; }
     // Raises the failure of the last call as a qor::Error: network failures
-    // as ServerUnreachable naming the host, refused logins as LoginRefused,
+    // as ServerUnreachable naming the host (and the session lost), refused logins as LoginRefused,
     // the rest by step (Attach: DatabaseMissing/DatabaseCorrupt/SqlError,
-    // Statement: StatementRejected, Apply: UpdateRejected). `context` leads
+    // Statement: StatementRejected, Apply: UpdateConflict when another
+    // transaction changed the row first, else UpdateRejected). `context` leads
     // the text.
     [[noreturn]] void raise(Step step, const QString& context);
     void check(Step step, const QString& context)
@@ -65,6 +69,7 @@ private:
     QByteArray tpb_;
     QString database_;
     QString host_;
+    bool lost_ = false;
 };
 
 // A transaction that rolls back unless committed.

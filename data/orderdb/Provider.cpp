@@ -34,25 +34,11 @@ int columnIndex(const QList<Column>& columns, const QString& name)
     throw Error(kind::FieldNotFound, QStringLiteral("A coluna chave %1 não está entre as colunas lidas").arg(name));
 }
 
-} // namespace
-
-Provider::Provider(SqlCommand& command, QStringList keyFields, QObject* parent)
-    : QObject(parent), command_(command), keyFields_(std::move(keyFields))
+// Every change in one transaction, committed; raises as applyUpdates.
+void applyInOneTransaction(fb::Session& session, const QList<Column>& columns, const QList<RowChange>& changes,
+                           const QList<int>& keys)
 {
-}
-
-RowData Provider::fetch() { return command_.fetchAll(); }
-
-void Provider::applyUpdates(const QList<Column>& columns, const QList<RowChange>& changes)
-{
-    fb::Session& session = command_.connection().session();
-    QList<int> keys;
-    for (const QString& key : keyFields_)
-        keys << columnIndex(columns, key);
-    if (keys.isEmpty())
-        throw Error(kind::UpdateRejected, QStringLiteral("O provedor %1 não tem colunas chave").arg(objectName()));
     const Column& firstKey = columns.at(keys.first());
-
     fb::Transaction transaction(session);
     for (const RowChange& change : changes) {
         QStringList assignments;
@@ -95,6 +81,39 @@ void Provider::applyUpdates(const QList<Column>& columns, const QList<RowChange>
     }
     crashPoint("order update sent, not committed");
     transaction.commit(fb::Step::Apply);
+}
+
+} // namespace
+
+Provider::Provider(SqlCommand& command, QStringList keyFields, QObject* parent)
+    : QObject(parent), command_(command), keyFields_(std::move(keyFields))
+{
+}
+
+RowData Provider::fetch() { return command_.fetchAll(); }
+
+void Provider::applyUpdates(const QList<Column>& columns, const QList<RowChange>& changes)
+{
+    fb::Session& session = command_.connection().session();
+    QList<int> keys;
+    for (const QString& key : keyFields_)
+        keys << columnIndex(columns, key);
+    if (keys.isEmpty())
+        throw Error(kind::UpdateRejected, QStringLiteral("O provedor %1 não tem colunas chave").arg(objectName()));
+    // A row another station's transaction changed while ours waited for it
+    // fails ours with an update conflict once that one commits. The row is
+    // free then, and the key-only location puts our change on top of
+    // theirs: a fresh transaction tries again, a few times at most.
+    constexpr int kAttempts = 3;
+    for (int attempt = 1;; ++attempt) {
+        try {
+            applyInOneTransaction(session, columns, changes, keys);
+            return;
+        } catch (const Error& e) {
+            if (!e.is(kind::UpdateConflict) || attempt == kAttempts)
+                throw;
+        }
+    }
 }
 
 } // namespace qor::orderdb

@@ -32,7 +32,8 @@ public:
     // All rows in one transaction; no error tolerated: the first refused
     // update, or one that finds no row (or more than one), rolls everything
     // back and raises UpdateRejected (ServerUnreachable when the server is
-    // gone).
+    // gone). A row another station changed at the same moment is retried
+    // in a new transaction, a few times (then UpdateConflict).
     void applyUpdates(const QList<Column>& columns, const QList<RowChange>& changes);
 
 private:

@@ -97,10 +97,24 @@ void SQLConnection::open()
     session_ = std::make_unique<fb::Session>(ClientLibrary::master(vendorLib_), p);
 }
 
-void SQLConnection::close() { session_.reset(); }
+void SQLConnection::close()
+{
+    session_.reset();
+    lost_ = false;
+}
+
+bool SQLConnection::connected() const { return session_ && !session_->lost(); }
 
 fb::Session& SQLConnection::session()
 {
+    if (session_ && session_->lost()) {
+        session_.reset();
+        lost_ = true;
+    }
+    if (!session_ && lost_) {
+        open();
+        lost_ = false;
+    }
     if (!session_)
         throw Error(kind::NotConnected,
                     QStringLiteral("Não há conexão com o banco de dados de pedidos (%1): a conexão falhou ao iniciar "

@@ -46,15 +46,21 @@ public:
     // setting we cannot honour) or SqlError. Connected already: nothing.
     void open();
     void close();
-    bool connected() const { return session_ != nullptr; }
+    // False once a lost link was found (the server restarted, the network
+    // dropped, the attachment was shut down), until it is re-established.
+    bool connected() const;
 
-    // For the command objects; raises NotConnected when not connected.
+    // For the command objects; raises NotConnected when never connected or
+    // closed. A link found lost is re-established here, once per use: when
+    // that attempt fails, the server's error is raised and the next use
+    // tries again.
     fb::Session& session();
 
 private:
     QString vendorLib_;
     QStringList params_;
     std::unique_ptr<fb::Session> session_;
+    bool lost_ = false; // the link was lost, not closed: the next use reconnects
 };
 
 } // namespace qor::orderdb

@@ -7,6 +7,7 @@
 #include "app/widgets/DataSource.h"
 #include "app/widgets/FieldFormat.h"
 #include "app/window/TForm1.h"
+#include "cash/movement/CriaMovimento.h"
 #include "cash/movement/HigieneMovCaixa.h"
 #include "cash/movement/MovimentoEmEntrada.h"
 #include "cash/movement/ui/FocoDoCampo.h"
@@ -169,45 +170,15 @@ void PainelMovCaixa::abreMovimento(TipoMovimento tipo)
 
 bool PainelMovCaixa::criaLinha(TipoMovimento tipo)
 {
-    data::CashTables& t = form_.ctx().tables;
-    const bool venda = tipo == TipoMovimento::Venda;
-    t.SessaoCx.open();
-    t.SessaoCx.last();
-    if (venda)
-        t.Quitacao.open();
-    t.MovCaixa.open();
-    t.MovCaixa.append();
-    NovoMovimento novo;
-    novo.tipo = tipo;
-    novo.numSessao = t.SessaoCx.isEmpty() ? QVariant() : t.SessaoCx.value(QStringLiteral("NumSessao"));
-    novo.inicio = form_.ctx().clock.now();
-    novo.lojaPadrao = form_.ctx().state.LojaPadrao();
-    if (!venda)
-        novo.numero = numeroDoMovimento(tipo, t.CTCaixa.asInteger(campoDoContador(tipo)));
-    preencheMovimento(t.MovCaixa, novo);
+    app::AppContext& ctx = form_.ctx();
     try {
-        // The row and its mark of a movement under entry, together.
-        data::Transaction unidade(t.MovCaixa.location());
-        t.MovCaixa.post();
-        marcaEmEntrada(t.MovCaixa);
-        unidade.commit();
+        criaMovimento(ctx.tables, tipo, ctx.clock.now(), ctx.state.LojaPadrao());
     } catch (const std::exception& e) {
-        // Nothing was stored: the row is dropped and the tables closed.
-        t.MovCaixa.cancel();
-        t.MovCaixa.close();
-        t.Quitacao.close();
-        t.SessaoCx.close();
-        t.CTCaixa.close();
-        if (!venda)
+        if (tipo != TipoMovimento::Venda)
             throw;
-        form_.ctx().boxes.message(mensagemFatalDaMovCaixa(FalhaDeTabela::de(e)));
+        ctx.boxes.message(mensagemFatalDaMovCaixa(FalhaDeTabela::de(e)));
         encerraPrograma(0);
         return false;
-    }
-    t.MovCaixa.edit();
-    if (!venda) {
-        avancaContador(t.CTCaixa, tipo);
-        t.CTCaixa.close();
     }
     return true;
 }

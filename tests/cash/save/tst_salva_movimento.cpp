@@ -284,6 +284,33 @@ private slots:
         QCOMPARE(got, after);
     }
 
+    // A server restart mid-shift: the save that finds the link gone records
+    // nothing and says so; the operator's next try goes through.
+    void aServerRestartBetweenTwoSavesCostsOneSave()
+    {
+        if (!test::TempOrderDb::serverMode())
+            QSKIP("an in-process database has no server to restart");
+        Fixture f;
+        f.startSale("01.001001", "Sinal", 30.0, 135.0);
+        QCOMPARE(f.press("01.001001", "Sinal", "30,00").outcome, SaveOutcome::Saved);
+
+        test::TempOrderDb::restartServer();
+        f.startSale("01.001002", "Sinal", 70.0, 100.0);
+        QCOMPARE(f.press("01.001002", "Sinal", "70,00").outcome, SaveOutcome::NotRecorded);
+        QCOMPARE(f.boxes.texts(), QStringList{Salva::kMsgNaoRegistrado});
+        QVERIFY(!f.dm.SQLConnection1.connected());
+        QCOMPARE(f.column("MovCaixa", "NPedido"), QVariantList{"01.001001"});
+
+        f.startSale("01.001002", "Sinal", 70.0, 100.0);
+        QCOMPARE(f.press("01.001002", "Sinal", "70,00").outcome, SaveOutcome::Saved);
+        QVERIFY(f.dm.SQLConnection1.connected());
+        QCOMPARE(f.column("MovCaixa", "NPedido"), (QVariantList{"01.001001", "01.001002"}));
+        f.otherStation.close();
+        f.db.connect(f.otherStation);
+        QCOMPARE(f.serverText("SINAL", 1001), QString("30.00"));
+        QCOMPARE(f.serverText("SINAL", 1002), QString("70.00"));
+    }
+
     void settlementLeavesItsTrail()
     {
         Fixture f;

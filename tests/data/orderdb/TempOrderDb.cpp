@@ -92,6 +92,11 @@ void TempOrderDb::connect(orderdb::SQLConnection& connection) const
     connection.open();
 }
 
+void TempOrderDb::restartServer()
+{
+    run(QStringLiteral("bash"), {QStringLiteral(QOR_SOURCE_DIR "/scripts/firebird-server.sh"), QStringLiteral("restart")});
+}
+
 QString TempOrderDb::serverHost() { return qEnvironmentVariable("QOR_FB_SERVER"); }
 
 QString TempOrderDb::systemClientLibrary()

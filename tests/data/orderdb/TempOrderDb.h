@@ -36,6 +36,9 @@ public:
     // The file of the system's client library (to copy or link elsewhere).
     static QString systemClientLibrary();
     static bool serverMode() { return !serverHost().isEmpty(); }
+    // Stops the server and starts it again (scripts/firebird-server.sh
+    // restart): every attachment to it is lost. Server mode only.
+    static void restartServer();
 
 private:
     QString path_;

@@ -2,6 +2,8 @@
 #include "data/orderdb/CachedRowSet.h"
 #include "data/orderdb/ClientLibrary.h"
 #include "data/orderdb/CommandTexts.h"
+#include "data/orderdb/FbSession.h"
+#include "data/orderdb/FbStatement.h"
 #include "data/orderdb/Provider.h"
 #include "data/orderdb/SQLConnection.h"
 #include "data/orderdb/SqlCommand.h"
@@ -12,9 +14,11 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QThread>
 
 #include <functional>
 #include <memory>
+#include <thread>
 
 using namespace qor;
 using namespace qor::orderdb;
@@ -75,6 +79,15 @@ struct Fixture {
         for (const QVariant& v : values)
             command.addBindValue(v);
         return command.execute();
+    }
+    // The other station ends our attachment, as the server does to every
+    // attachment when it shuts down.
+    void killOurAttachment()
+    {
+        SqlCommand ours(connection);
+        ours.setCommandText("select current_connection from rdb$database");
+        const QVariant id = ours.fetchAll().rows.first().first();
+        QCOMPARE(otherStationRuns("delete from mon$attachments where mon$attachment_id = ?", {id}), quint64(1));
     }
     // One value as the server renders it, read by the other station.
     QString serverText(const QString& expression, const QString& estacao, int npedido)
@@ -330,6 +343,40 @@ private slots:
         QCOMPARE(f.serverText("OBS1", "01", 1001), "<null>");
     }
 
+    // Another station's transaction holds the row; ours waits, and once
+    // theirs commits our change goes on top of theirs.
+    void anApplyWaitingOnAnotherStationGoesOnTopOfIt()
+    {
+        Fixture f;
+        f.pedidos.selectOrder("01", 1001);
+        f.pedidos.rows.edit();
+        f.pedidos.rows.setValue("OBS1", "nossa");
+        f.pedidos.rows.post();
+
+        fb::Session& other = f.otherStation.session();
+        fb::Transaction holding(other);
+        {
+            fb::Statement update(other, holding,
+                                 "update PEDIDOS set OBS1 = 'deles', OBS2 = 'deles' where ESTACAO = '01' and "
+                                 "NPEDIDO = 1001");
+            update.execute(holding, fb::Step::Statement, [] { return QString("update"); });
+        }
+        QString failure;
+        std::thread ours([&] {
+            try {
+                f.pedidos.rows.applyUpdates();
+            } catch (const Error& e) {
+                failure = e.text();
+            }
+        });
+        QThread::msleep(300);
+        holding.commit(fb::Step::Statement);
+        ours.join();
+        QVERIFY2(failure.isEmpty(), qPrintable(failure));
+        QCOMPARE(f.serverText("OBS1", "01", 1001), QString("nossa"));
+        QCOMPARE(f.serverText("OBS2", "01", 1001), QString("deles"));
+    }
+
     void aFailedApplyWritesNothingAndKeepsTheChanges()
     {
         Fixture f;
@@ -505,6 +552,77 @@ private slots:
         connection.open();
         QVERIFY(connection.connected());
 #endif
+    }
+
+    // The server ends our attachment (as at its shutdown or a dropped
+    // link): the use that finds it fails, the next one reconnects.
+    void aLostLinkIsReestablishedOnTheNextUse_data()
+    {
+        QTest::addColumn<QString>("use");
+        QTest::newRow("read") << "read";
+        QTest::newRow("apply") << "apply";
+        QTest::newRow("command") << "command";
+    }
+    void aLostLinkIsReestablishedOnTheNextUse()
+    {
+        QFETCH(QString, use);
+        Fixture f;
+        const auto act = [&] {
+            if (use == "read") {
+                f.pedidos.selectOrder("01", 1001);
+                QCOMPARE(f.pedidos.rows.recordCount(), 1);
+            } else if (use == "apply") {
+                f.pedidos.selectOrder("01", 1001);
+                f.pedidos.rows.edit();
+                f.pedidos.rows.setValue("OBS1", "depois da queda");
+                f.pedidos.rows.post();
+                f.pedidos.rows.applyUpdates();
+            } else {
+                SqlCommand command(f.connection);
+                command.setCommandText("update PEDIDOS set OBS2 = 'x' where ESTACAO = '01' and NPEDIDO = 1001");
+                QCOMPARE(command.execute(), quint64(1));
+            }
+        };
+        if (use == "apply")
+            f.pedidos.selectOrder("01", 1001); // fetched before the link goes
+        f.killOurAttachment();
+        if (use == "apply") {
+            f.pedidos.rows.edit();
+            f.pedidos.rows.setValue("OBS1", "antes da queda");
+            f.pedidos.rows.post();
+            expectError(kind::ServerUnreachable, [&] { f.pedidos.rows.applyUpdates(); });
+        } else {
+            expectError(kind::ServerUnreachable, act);
+        }
+        QVERIFY(!f.connection.connected());
+        act();
+        QVERIFY(f.connection.connected());
+        if (use == "apply")
+            QCOMPARE(f.serverText("OBS1", "01", 1001), QString("depois da queda"));
+    }
+
+    void aFailedReconnectionShowsTheServersErrorAndTheNextUseTriesAgain()
+    {
+        Fixture f;
+        f.killOurAttachment();
+        expectError(kind::ServerUnreachable, [&] { f.pedidos.selectOrder("01", 1001); });
+        const QString database = f.connection.param("Database");
+        f.connection.setParam("Database", database + ".nada");
+        expectError(kind::DatabaseMissing, [&] { f.pedidos.selectOrder("01", 1001); }, "quelvora.bd.nada");
+        QVERIFY(!f.connection.connected());
+        f.connection.setParam("Database", database);
+        f.pedidos.selectOrder("01", 1001);
+        QCOMPARE(f.pedidos.rows.recordCount(), 1);
+        QVERIFY(f.connection.connected());
+    }
+
+    void aClosedConnectionStaysClosed()
+    {
+        Fixture f;
+        f.killOurAttachment();
+        expectError(kind::ServerUnreachable, [&] { f.pedidos.selectOrder("01", 1001); });
+        f.connection.close();
+        expectError(kind::NotConnected, [&] { f.pedidos.selectOrder("01", 1001); });
     }
 
     void aNeverConnectedConnectionSaysSo()
