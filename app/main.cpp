@@ -19,6 +19,7 @@
 #include <QTextStream>
 
 #include <exception>
+#include <functional>
 
 namespace {
 
@@ -58,13 +59,16 @@ int seedDemo(int argc, char** argv)
     return 0;
 }
 
-// The site set-up; prints what it did, needs no display.
-int configureSite(int argc, char** argv)
+using ConsoleCommand = std::function<int(const QStringList&, QTextStream&, QTextStream&)>;
+
+// A command with no window (site set-up, import, backup): what it did on
+// stdout, its reasons on stderr; needs no display.
+int consoleCommand(int argc, char** argv, const ConsoleCommand& command)
 {
     QCoreApplication app(argc, argv);
     QTextStream out(stdout);
     QTextStream err(stderr);
-    return qor::app::comandoConfiguraSite(QCoreApplication::arguments(), out, err);
+    return command(QCoreApplication::arguments(), out, err);
 }
 
 // A report straight into a PDF file; no window is shown, so no display is needed.
@@ -82,23 +86,6 @@ int reportToPdf(int argc, char** argv)
     return qor::reports::relatorioEmPdf(arguments, err);
 }
 
-// The earlier till's Paradox tables into the site's tables; no window.
-int importParadox(int argc, char** argv)
-{
-    QCoreApplication app(argc, argv);
-    QTextStream out(stdout);
-    QTextStream err(stderr);
-    return qor::migrate::comandoImportaParadox(QCoreApplication::arguments(), out, err);
-}
-
-int backupCommand(int argc, char** argv)
-{
-    QCoreApplication app(argc, argv);
-    QTextStream out(stdout);
-    QTextStream err(stderr);
-    return qor::backup::comandoDeCopia(QCoreApplication::arguments(), out, err, qor::SystemClock());
-}
-
 } // namespace
 
 int main(int argc, char** argv)
@@ -106,15 +93,17 @@ int main(int argc, char** argv)
     if (const int code = qor::cli::ajudaOuVersao(argc, argv); code >= 0)
         return code;
     if (argc >= 2 && (QByteArray(argv[1]) == "--backup" || QByteArray(argv[1]) == "--restaurar"))
-        return backupCommand(argc, argv);
+        return consoleCommand(argc, argv, [](const QStringList& arguments, QTextStream& out, QTextStream& err) {
+            return qor::backup::comandoDeCopia(arguments, out, err, qor::SystemClock());
+        });
     if (argc == 2 && QByteArray(argv[1]) == "--seed-demo")
         return seedDemo(argc, argv);
     if (argc >= 2 && QByteArray(argv[1]) == "--report")
         return reportToPdf(argc, argv);
     if (argc >= 2 && QByteArray(argv[1]) == "--importar-paradox")
-        return importParadox(argc, argv);
+        return consoleCommand(argc, argv, qor::migrate::comandoImportaParadox);
     if (argc >= 2 && QByteArray(argv[1]) == "--configurar-site")
-        return configureSite(argc, argv);
+        return consoleCommand(argc, argv, qor::app::comandoConfiguraSite);
 
     CaixaApplication app(argc, argv);
     QApplication::setApplicationName(qor::app::kApplicationTitle);
