@@ -30,6 +30,8 @@ set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 # those are named here.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "libfbclient2, fonts-liberation, fonts-dejavu-core")
+# Qt's own texts (buttons, print and file dialogs) in Portuguese.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n")
 # In-process access to a database file (no server address in Servidor).
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "firebird3.0-server-core")
 include(CPack)
