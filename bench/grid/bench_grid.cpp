@@ -7,6 +7,7 @@
 #include "app/widgets/DBGrid.h"
 #include "app/widgets/DataSource.h"
 #include "app/widgets/QtMessageBoxes.h"
+#include "bench/support/SqliteCheck.h"
 #include "data/local/Catalog.h"
 #include "data/local/Database.h"
 #include "data/local/Table.h"
@@ -20,24 +21,17 @@
 #include <benchmark/benchmark.h>
 #include <sqlite3.h>
 
-#include <cstdio>
 
 using namespace qor;
 
 namespace {
 
 // Bump the version when the fields or indexes of SessaoCx or MovCaixa change.
-const char* const FixtureDir = "/tmp/qor_bench_grid_v1";
+const char* const FixtureDir = "/tmp/qor_bench_grid_v2";
 
 QString fixtureFile() { return QString::fromLatin1(FixtureDir) + QStringLiteral("/qorcaixa.sqlite"); }
 
-void check(int rc, sqlite3* db)
-{
-    if (rc != SQLITE_OK && rc != SQLITE_DONE && rc != SQLITE_ROW) {
-        std::fprintf(stderr, "sqlite: %s\n", sqlite3_errmsg(db));
-        std::abort();
-    }
-}
+using qor::bench::check;
 
 void buildFixture()
 {
@@ -47,9 +41,9 @@ void buildFixture()
     QDir(building).removeRecursively();
     QDir().mkpath(building);
     {
-        auto db = data::Database::forFolder(building);
-        db->ensureTable(*data::Catalog::find(QStringLiteral("SessaoCx")));
-        db->ensureTable(*data::Catalog::find(QStringLiteral("MovCaixa")));
+        auto db = data::Database::createIn(building);
+        db->createTable(*data::Catalog::find(QStringLiteral("SessaoCx")));
+        db->createTable(*data::Catalog::find(QStringLiteral("MovCaixa")));
         sqlite3* h = db->handle();
         check(sqlite3_exec(h,
                            "BEGIN;"

@@ -3,6 +3,7 @@
 // once (raw inserts in one transaction) and cached in /tmp under a version
 // name; every run works on a fresh copy. The ratio table at the end divides
 // the engine's time by the plain calls' time.
+#include "bench/support/SqliteCheck.h"
 #include "data/local/Catalog.h"
 #include "data/local/Database.h"
 #include "data/local/Query.h"
@@ -15,7 +16,6 @@
 #include <benchmark/benchmark.h>
 #include <sqlite3.h>
 
-#include <cstdio>
 #include <map>
 #include <set>
 #include <memory>
@@ -32,13 +32,7 @@ const char* const FixtureDir = "/tmp/qor_bench_tables_v1";
 // Named for the row-id form: a fixture built by an earlier version is not reused.
 QString fixtureFile() { return QString::fromLatin1(FixtureDir) + QStringLiteral("/qorcaixa-ids.sqlite"); }
 
-void check(int rc, sqlite3* db)
-{
-    if (rc != SQLITE_OK && rc != SQLITE_DONE && rc != SQLITE_ROW) {
-        std::fprintf(stderr, "sqlite: %s\n", sqlite3_errmsg(db));
-        std::abort();
-    }
-}
+using qor::bench::check;
 
 void buildFixture()
 {
