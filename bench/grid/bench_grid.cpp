@@ -7,6 +7,7 @@
 #include "app/widgets/DBGrid.h"
 #include "app/widgets/DataSource.h"
 #include "app/widgets/QtMessageBoxes.h"
+#include "bench/support/FixtureSite.h"
 #include "bench/support/SqliteCheck.h"
 #include "data/local/Catalog.h"
 #include "data/local/Database.h"
@@ -63,22 +64,10 @@ void buildFixture()
     QDir(building).removeRecursively();
 }
 
-// A fresh suite root holding a copy of the fixture as its cash folder.
-struct Site {
-    QTemporaryDir root;
-    Site()
-    {
-        buildFixture();
-        QDir(root.path()).mkpath(QStringLiteral("dados"));
-        QFile::copy(fixtureFile(), root.path() + QStringLiteral("/dados/qorcaixa.sqlite"));
-        qputenv("QUELVORA_ROOT", root.path().toLocal8Bit());
-    }
-    QString file() const { return root.path() + QStringLiteral("/dados/qorcaixa.sqlite"); }
-};
-
-Site& site()
+qor::bench::FixtureSite& site()
 {
-    static Site s;
+    buildFixture();
+    static qor::bench::FixtureSite s(fixtureFile());
     return s;
 }
 

@@ -3,6 +3,7 @@
 // once (raw inserts in one transaction) and cached in /tmp under a version
 // name; every run works on a fresh copy. The ratio table at the end divides
 // the engine's time by the plain calls' time.
+#include "bench/support/FixtureSite.h"
 #include "bench/support/SqliteCheck.h"
 #include "data/local/Catalog.h"
 #include "data/local/Database.h"
@@ -88,21 +89,9 @@ void buildFixture()
     QDir(building).removeRecursively();
 }
 
-// A fresh suite root holding a copy of the fixture as its cash folder.
-struct Site {
-    QTemporaryDir root;
-    Site()
-    {
-        QDir(root.path()).mkpath(QStringLiteral("dados"));
-        QFile::copy(fixtureFile(), root.path() + QStringLiteral("/dados/qorcaixa.sqlite"));
-        qputenv("QUELVORA_ROOT", root.path().toLocal8Bit());
-    }
-    QString file() const { return root.path() + QStringLiteral("/dados/qorcaixa.sqlite"); }
-};
-
-Site& site()
+qor::bench::FixtureSite& site()
 {
-    static Site s;
+    static qor::bench::FixtureSite s(fixtureFile());
     return s;
 }
 
