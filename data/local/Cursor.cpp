@@ -183,6 +183,11 @@ std::optional<CursorRow> Cursor::byRowid(qint64 rowid, bool applyCondition)
 
 int Cursor::count()
 {
+    // The stamp is read before counting: a commit landing in between makes
+    // the count look older than it is, never newer.
+    const Database::ChangeStamp stamp = db_->changeStamp();
+    if (counted_ && counted_->stamp == stamp)
+        return counted_->rows;
     QString sql = QStringLiteral("SELECT count(*) FROM %1").arg(sqlnames::quoted(table_));
     if (!condition_.isEmpty())
         sql += QStringLiteral(" WHERE ") + condition_.sql;
@@ -197,6 +202,10 @@ int Cursor::count()
         throw;
     }
     st.reset();
+    if (db_->inTransaction())
+        counted_.reset();
+    else
+        counted_ = Counted{stamp, n};
     return n;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/local/Database.h"
 #include "data/local/FilterParser.h"
 #include "data/local/PackedRow.h"
 
@@ -12,8 +13,6 @@
 #include <optional>
 
 namespace qor::data {
-
-class Database;
 
 // One row as the cursor holds it: its rowid, the values of the order-key
 // expressions that are not plain columns (as stored, to find the
@@ -48,6 +47,7 @@ public:
     {
         condition_ = std::move(c);
         sql_.clear();
+        counted_.reset();
     }
     const SqlCondition& condition() const { return condition_; }
 
@@ -63,6 +63,9 @@ public:
     QList<CursorRow> at(int offset, bool fromLast, int limit);
     // The row itself, if it still exists and passes the condition when asked to.
     std::optional<CursorRow> byRowid(qint64 rowid, bool applyCondition);
+    // The rows that pass the condition. Counted again only when a row of the
+    // file may have changed since the last count (Database::ChangeStamp), so
+    // asking on every move costs a look at the stamp.
     int count();
 
 private:
@@ -82,6 +85,11 @@ private:
     OrderKey order_;
     SqlCondition condition_;
     QHash<int, QString> sql_; // statement texts by shape, built once per condition
+    struct Counted {
+        Database::ChangeStamp stamp;
+        int rows = 0;
+    };
+    std::optional<Counted> counted_; // the last count, with the stamp read before it
 };
 
 } // namespace qor::data

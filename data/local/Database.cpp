@@ -223,12 +223,32 @@ void Database::exec(const QString& sql)
 
 void Database::rollback() noexcept
 {
-    if (!sqlite3_get_autocommit(db_))
+    if (inTransaction())
         sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
 }
 
 qint64 Database::lastInsertRowid() const { return sqlite3_last_insert_rowid(db_); }
 int Database::changes() const { return sqlite3_changes(db_); }
+
+Database::ChangeStamp Database::changeStamp()
+{
+    // data_version leaves out this connection's own commits; total_changes
+    // counts only those.
+    Statement& st = cached(QStringLiteral("PRAGMA data_version"));
+    ChangeStamp stamp;
+    try {
+        if (st.step())
+            stamp.others = st.column(0).toLongLong();
+    } catch (...) {
+        st.reset();
+        throw;
+    }
+    st.reset();
+    stamp.own = sqlite3_total_changes64(db_);
+    return stamp;
+}
+
+bool Database::inTransaction() const { return !sqlite3_get_autocommit(db_); }
 
 bool Database::tableExists(const QString& name)
 {

@@ -57,6 +57,20 @@ public:
     qint64 lastInsertRowid() const;
     int changes() const;
 
+    // Where the file's rows stand for this connection: commits of other
+    // connections (other programs included) and this connection's own row
+    // changes. An equal stamp read later means no row changed in between,
+    // except a rollback of this connection's own changes, which moves
+    // neither part: what is remembered against a stamp is taken outside a
+    // transaction (inTransaction()).
+    struct ChangeStamp {
+        qint64 others = -1;
+        qint64 own = -1;
+        bool operator==(const ChangeStamp&) const = default;
+    };
+    ChangeStamp changeStamp();
+    bool inTransaction() const;
+
     // Every row has an id of its own in this column (the rowid, kept by
     // AUTOINCREMENT): a deleted row's id never passes to a new row.
     static constexpr const char* IdColumn = "QorId";
