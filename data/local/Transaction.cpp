@@ -18,7 +18,7 @@ QString nextSavepoint()
 
 Transaction::Transaction(const QString& location) : db_(Database::forFolder(Database::folderOf(location)))
 {
-    if (sqlite3_get_autocommit(db_->handle())) {
+    if (!db_->inTransaction()) {
         db_->exec(QStringLiteral("BEGIN IMMEDIATE"));
         return;
     }

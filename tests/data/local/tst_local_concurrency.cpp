@@ -1,6 +1,7 @@
 #include "data/base/Error.h"
 #include "data/local/Query.h"
 #include "data/local/Table.h"
+#include "data/local/Transaction.h"
 #include "tests/support/ExpectError.h"
 #include "tests/support/RawDatabase.h"
 #include "tests/support/Rows.h"
@@ -72,6 +73,86 @@ private slots:
                 till.goToBookmark(mark);
         }, "TabCaixa");
         QCOMPARE(operators(other), appended ? QStringList({"ANA", "CARLA"}) : QStringList({"ANA"}));
+    }
+
+    // The count of a table (what a grid asks on every move) is kept between
+    // writes, but any write shows at the next count: another program's commit,
+    // a post or delete through this table or another one of the till, and a
+    // unit of the till undone after the count saw its row. Through a filter,
+    // only the rows that pass it count.
+    void countFollowsEveryWriter_data()
+    {
+        QTest::addColumn<QString>("writer");
+        QTest::addColumn<bool>("filtered");
+        QTest::addColumn<int>("expected");
+        const struct {
+            const char* writer;
+            int all, session2;
+        } cases[] = {
+            {"another program inserts", 6, 3},
+            {"another program inserts outside the filter", 6, 2},
+            {"another program deletes", 4, 1},
+            {"the table posts", 6, 3},
+            {"another table of the till posts", 6, 3},
+            {"the table deletes", 4, 1},
+            {"a unit of the till undone", 5, 2},
+        };
+        for (const auto& c : cases) {
+            QTest::newRow(c.writer) << c.writer << false << c.all;
+            QTest::newRow(qPrintable(QString(c.writer) + ", filtered")) << c.writer << true << c.session2;
+        }
+    }
+    void countFollowsEveryWriter()
+    {
+        QFETCH(QString, writer);
+        QFETCH(bool, filtered);
+        QFETCH(int, expected);
+        test::TempSuite suite;
+        QList<test::Row> rows;
+        for (int i = 1; i <= 5; ++i)
+            rows << test::Row{{"NumSessao", i <= 3 ? 1 : 2}, {"NPedido", QString("01.%1").arg(i)}};
+        test::insertRows(kDados, "MovCaixa", rows);
+        Table movs(kDados, "MovCaixa");
+        movs.setFilter("NumSessao = 2");
+        movs.setFiltered(filtered);
+        movs.open();
+        const int before = filtered ? 2 : 5;
+        QCOMPARE(movs.recordCount(), before);
+        QCOMPARE(movs.recordCount(), before);
+
+        test::RawDatabase other(kDados);
+        auto post = [](Table& t) {
+            t.append();
+            t.setValue("NumSessao", 2);
+            t.setValue("NPedido", "01.6");
+            t.post();
+        };
+        if (writer == "another program inserts") {
+            QVERIFY(other.exec("INSERT INTO MovCaixa (NumSessao, NPedido) VALUES (2, '02.1')"));
+        } else if (writer == "another program inserts outside the filter") {
+            QVERIFY(other.exec("INSERT INTO MovCaixa (NumSessao, NPedido) VALUES (1, '02.1')"));
+        } else if (writer == "another program deletes") {
+            QVERIFY(other.exec("DELETE FROM MovCaixa WHERE NPedido = '01.5'"));
+        } else if (writer == "the table posts") {
+            post(movs);
+        } else if (writer == "another table of the till posts") {
+            Table panel(kDados, "MovCaixa");
+            panel.open();
+            post(panel);
+        } else if (writer == "the table deletes") {
+            movs.remove();
+        } else {
+            Transaction unit(kDados);
+            Table panel(kDados, "MovCaixa");
+            panel.open();
+            post(panel);
+            QCOMPARE(movs.recordCount(), before + 1);
+        }
+        QCOMPARE(movs.recordCount(), expected);
+        QCOMPARE(other.scalar(filtered ? "select count(*) from MovCaixa where NumSessao = 2"
+                                       : "select count(*) from MovCaixa")
+                     .toInt(),
+                 expected);
     }
 
     // Whatever the till read before, its statements are done with when the
