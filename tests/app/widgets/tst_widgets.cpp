@@ -8,6 +8,7 @@
 #include "data/base/Error.h"
 #include "data/local/Table.h"
 #include "tests/support/OperatorInput.h"
+#include "tests/support/RawDatabase.h"
 #include "tests/support/Rows.h"
 #include "tests/support/ScriptedMessageBoxes.h"
 #include "tests/support/TempSuite.h"
@@ -472,6 +473,19 @@ void TstWidgets::gridMovesTheDataSet()
     QTest::keyClick(&grid, Qt::Key_Delete);
     QTest::keyClick(&grid, Qt::Key_Delete, Qt::ControlModifier);
     QCOMPARE(test::countRows(kDados, "TabCaixa"), 2);
+
+    // Rows another program stores or deletes show at the next move, as the filter lets them.
+    b.t.setFilter("Caixa <> 'ZECA'");
+    b.t.setFiltered(true);
+    test::RawDatabase other(kDados);
+    QVERIFY(other.exec("INSERT INTO TabCaixa (Caixa) VALUES ('DORA'), ('ZECA')"));
+    b.t.next();
+    QCOMPARE(grid.dataModel()->rowCount(), 3);
+    QCOMPARE(grid.dataModel()->data(grid.dataModel()->index(2, 0), Qt::DisplayRole).toString(), QStringLiteral("DORA"));
+    QVERIFY(other.exec("DELETE FROM TabCaixa WHERE Caixa = 'BETO'"));
+    b.t.first();
+    QCOMPARE(grid.dataModel()->rowCount(), 2);
+    QCOMPARE(grid.dataModel()->data(grid.dataModel()->index(0, 0), Qt::DisplayRole).toString(), QStringLiteral("CARLOS"));
 }
 
 void TstWidgets::navigatorDeleteAsksFirst()
