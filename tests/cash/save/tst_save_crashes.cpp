@@ -303,7 +303,7 @@ private slots:
                 test::TempOrderDb::stopServer();
                 ::kill(pid_t(p.processId()), SIGCONT);
             }
-            const bool finished = p.waitForFinished(120000);
+            const bool finished = p.state() == QProcess::NotRunning || p.waitForFinished(120000);
             if (!finished)
                 p.kill();
             if (paused)
