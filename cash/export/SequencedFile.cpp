@@ -118,7 +118,7 @@ static QString thisHost()
     return host.isEmpty() ? QStringLiteral("_") : host;
 }
 
-static QString temporaryName(const QString& prefix, qint64 pid, quint64 k)
+QString temporaryName(const QString& prefix, qint64 pid, quint64 k)
 {
     return QStringLiteral(".%1-%2-%3-%4.tmp").arg(prefix, thisHost()).arg(pid).arg(k);
 }

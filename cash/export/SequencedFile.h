@@ -23,6 +23,10 @@ int firstFreeSequence(const QString& folder, const QString& prefix, const QStrin
 QString writeSequencedFile(const QString& folder, const QString& prefix, const QString& extension,
                            const QByteArray& bytes);
 
+// The temporary name of writeSequencedFile()'s k-th file in process pid of
+// this machine.
+QString temporaryName(const QString& prefix, qint64 pid, quint64 k);
+
 // Removes the temporary files of writeSequencedFile() that a process of
 // this machine left in the folder when it died between write and rename.
 // Returns the paths removed.
