@@ -48,7 +48,7 @@ Application::Application(MessageBoxes& boxes, Clock& clock, const QString& suite
     form_->installPanel(login);
     // Saves a crash or a closed window interrupted: unfinished movements go
     // at activation, due order write-backs are retried once identified.
-    recuperacao_ = std::make_unique<cash::RecuperacaoNaPartida>(dm, log_, boxes_);
+    recuperacao_ = std::make_unique<cash::RecuperacaoNaPartida>(state_, dm, log_, boxes_);
     form_->descartaMovimentosInacabados = [this] { recuperacao_->naAtivacao(); };
     login->identificado = [this] { recuperacao_->aposIdentificacao(); };
     cash::instalaPendentes(*form_, dm).GravaLog = [this](const QString& line) { log_.GravaLog(line); };

@@ -17,6 +17,21 @@ QString sendFolder(const QString& code)
     return SuitePaths::map(QStringLiteral("c:\\quelvora\\Envia") + code + QStringLiteral("\\"));
 }
 
+// The first QdeDestinos entries of ListaDestinos.
+static QStringList destinations(const app::AppState& state)
+{
+    return state.ListaDestinos.mid(0, std::max(0, std::min(state.QdeDestinos, int(state.ListaDestinos.size()))));
+}
+
+QStringList removeAbandonedExports(const app::AppState& state, const QString& prefix)
+{
+    QStringList removed;
+    for (const QString& code : destinations(state))
+        if (const QString folder = sendFolder(code); !folder.isEmpty())
+            removed << removeAbandonedTemporaries(folder, prefix);
+    return removed;
+}
+
 static bool matches(const data::Table& table, const RecordKey& key)
 {
     return std::all_of(key.begin(), key.end(), [&](const auto& part) {
@@ -56,8 +71,8 @@ ExportResult Exporta_XML(const app::AppState& state, data::Table& TabelaDB, cons
                          const QString& prefix, const RecordKey& key)
 {
     ExportResult result;
-    const int count = std::min(state.QdeDestinos, int(state.ListaDestinos.size()));
-    if (count <= 0)
+    const QStringList codes = destinations(state);
+    if (codes.isEmpty())
         return result;
 
     // One read serves every destination: the table doesn't change in between.
@@ -67,8 +82,7 @@ ExportResult Exporta_XML(const app::AppState& state, data::Table& TabelaDB, cons
     result.copied = packet.row.has_value();
     const QByteArray bytes = toDfXml(packet).toLatin1(); // ASCII only
 
-    for (int i = 0; i < count; ++i) {
-        const QString& code = state.ListaDestinos.at(i);
+    for (const QString& code : codes) {
         const QString folder = sendFolder(code);
         if (folder.isEmpty()) {
             result.failures << ExportFailure{QStringLiteral("c:\\quelvora\\Envia") + code,

@@ -38,6 +38,11 @@ struct ExportResult {
 ExportResult Exporta_XML(const app::AppState& state, data::Table& TabelaDB, const QString& tableName,
                          const QString& prefix, const RecordKey& key = {});
 
+// At start-up: removes from the destinations' send folders the temporary
+// files of exports this machine's crashed processes left behind
+// (removeAbandonedTemporaries). Returns the paths removed.
+QStringList removeAbandonedExports(const app::AppState& state, const QString& prefix);
+
 // The send folder of a destination code: "c:\quelvora\Envia" + code, the
 // empty code giving "Envia" itself. A code that can't name a folder gives "".
 QString sendFolder(const QString& code);

@@ -8,11 +8,16 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
+#include <QSysInfo>
 
 #include <vector>
 
 #ifdef Q_OS_UNIX
+#include <cerrno>
+#include <csignal>
 #include <dirent.h>
+#else
+#include <windows.h>
 #endif
 
 namespace qor::cash {
@@ -102,6 +107,65 @@ static QString nameFor(const QString& prefix, int n, const QString& extension)
     return prefix + QString::number(n) + extension;
 }
 
+// This machine's name as it goes into a temporary name: no dash (the
+// separator), nothing a file name can't hold.
+static QString thisHost()
+{
+    QString host = QSysInfo::machineHostName();
+    for (QChar& c : host)
+        if (!(c.isLetterOrNumber() && c.unicode() < 128) && c != u'.' && c != u'_')
+            c = u'_';
+    return host.isEmpty() ? QStringLiteral("_") : host;
+}
+
+QString temporaryName(const QString& prefix, qint64 pid, quint64 k)
+{
+    return QStringLiteral(".%1-%2-%3-%4.tmp").arg(prefix, thisHost()).arg(pid).arg(k);
+}
+
+static bool processAlive(qint64 pid)
+{
+#ifdef Q_OS_UNIX
+    return ::kill(pid_t(pid), 0) == 0 || errno == EPERM;
+#else
+    const HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, DWORD(pid));
+    if (!process)
+        return GetLastError() == ERROR_ACCESS_DENIED;
+    DWORD code = 0;
+    const bool alive = GetExitCodeProcess(process, &code) && code == STILL_ACTIVE;
+    CloseHandle(process);
+    return alive;
+#endif
+}
+
+// The folders are shared: other stations write their temporary files there
+// too, and a process number means nothing on another machine. So only the
+// files this machine wrote are judged, each by whether its writer is still
+// running; a live writer is between its write and its rename. A number
+// reused by a new process keeps a file until a later start-up: it is hidden
+// and never read as an export.
+QStringList removeAbandonedTemporaries(const QString& folder, const QString& prefix)
+{
+    const QString start = QLatin1Char('.') + prefix + QLatin1Char('-');
+    const QString host = thisHost();
+    QStringList abandoned;
+    forEachName(folder, [&](QLatin1String entry) {
+        const QString name = entry;
+        if (!name.startsWith(start) || !name.endsWith(QLatin1String(".tmp")))
+            return;
+        const QStringList parts = name.mid(start.size()).chopped(4).split(QLatin1Char('-'));
+        bool pidOk = false;
+        const qint64 pid = parts.size() == 3 ? parts.at(1).toLongLong(&pidOk) : 0;
+        if (pidOk && pid > 0 && parts.at(0).compare(host, Qt::CaseInsensitive) == 0 && !processAlive(pid))
+            abandoned << QDir(folder).filePath(name);
+    });
+    QStringList removed;
+    for (const QString& path : abandoned)
+        if (QFile::remove(path))
+            removed << path;
+    return removed;
+}
+
 [[noreturn]] static void fail(const QString& folder, const QString& why)
 {
     throw Error(kind::IoError,
@@ -119,10 +183,7 @@ QString writeSequencedFile(const QString& folder, const QString& prefix, const Q
         fail(folder, QStringLiteral("a pasta não existe"));
     const QDir dir(folder);
     static quint64 counter = 0;
-    QFile temp(dir.filePath(QStringLiteral(".%1-%2-%3.tmp")
-                                .arg(prefix)
-                                .arg(QCoreApplication::applicationPid())
-                                .arg(++counter)));
+    QFile temp(dir.filePath(temporaryName(prefix, QCoreApplication::applicationPid(), ++counter)));
     if (!temp.open(QIODevice::WriteOnly | QIODevice::NewOnly))
         fail(folder, temp.errorString());
     if (temp.write(bytes) != bytes.size() || !temp.flush()) {

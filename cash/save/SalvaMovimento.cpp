@@ -142,6 +142,7 @@ bool SalvaMovimento::fetchOrder(const PanelTexts& panel, PagamentoPendente& p, S
     }
 
     regravaPendentes(dm_, [this](const QString& line) { log(line); });
+    crashPoint("save: before the order is fetched");
     try {
         buscaPedido(dm_, p.estacao, p.npedido);
     } catch (const Error& e) {

@@ -4,29 +4,47 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <utility>
+
+#ifdef Q_OS_UNIX
+#include <csignal>
+#endif
 
 namespace qor {
 
 namespace {
 
-int armedAt()
+struct Armed {
+    int at = 0; // 0: inert
+    bool pause = false;
+};
+
+Armed armed()
 {
-    bool ok = false;
-    const int n = qEnvironmentVariableIntValue("QOR_CRASH_AT", &ok);
-    return ok && n > 0 ? n : 0;
+    for (const auto& [variable, pause] : {std::pair{"QOR_CRASH_AT", false}, std::pair{"QOR_PAUSE_AT", true}}) {
+        bool ok = false;
+        const int n = qEnvironmentVariableIntValue(variable, &ok);
+        if (ok && n > 0)
+            return {n, pause};
+    }
+    return {};
 }
 
 } // namespace
 
 void crashPoint(const char* name)
 {
-    static const int at = armedAt();
+    static const Armed point = armed();
     static int reached = 0;
-    if (at == 0 || ++reached != at)
+    if (point.at == 0 || ++reached != point.at)
         return;
-    std::fprintf(stderr, "crash point %d: %s\n", at, name);
+    std::fprintf(stderr, "%s point %d: %s\n", point.pause ? "pause" : "crash", point.at, name);
     std::fflush(stderr);
-    std::_Exit(86);
+    if (!point.pause)
+        std::_Exit(86);
+#ifdef Q_OS_UNIX
+    std::raise(SIGSTOP);
+#endif
 }
 
 } // namespace qor

@@ -60,7 +60,7 @@ public:
     // What the window does from start-up to an open session.
     void abre()
     {
-        cash::RecuperacaoNaPartida recuperacao(dm_, log_, boxes_);
+        cash::RecuperacaoNaPartida recuperacao(state_, dm_, log_, boxes_);
         recuperacao.naAtivacao();
         const app::ResultadoLogin login
             = app::verificaUsuario(dm_.Usuarios, QStringLiteral("caixa"), QStringLiteral("123"));

@@ -1,10 +1,12 @@
 #include "cash/export/ExportaXml.h"
+#include "cash/export/SequencedFile.h"
 #include "data/base/SuitePaths.h"
 #include "data/local/Table.h"
 #include "tests/support/Rows.h"
 #include "tests/support/TempSuite.h"
 
 #include <QDir>
+#include <QProcess>
 #include <QTest>
 
 using namespace qor;
@@ -140,6 +142,34 @@ private slots:
         QVERIFY(r.failures.isEmpty());
         QVERIFY(filesIn(cash::sendFolder("01")).isEmpty());
         QVERIFY(filesIn(cash::sendFolder("")).isEmpty());
+    }
+
+    // Only this machine's temporary files whose process is gone: the
+    // folders are shared with other stations.
+    void theSweepRemovesOnlyAbandonedTemporariesOfThisMachine()
+    {
+        Setup s({"", "02"});
+        QProcess ended;
+        ended.start("true", {});
+        const qint64 gone = ended.processId();
+        QVERIFY(ended.waitForFinished());
+        const QString abandoned = cash::temporaryName("Quitacao", gone, 1);
+        const QString writing = cash::temporaryName("Quitacao", QCoreApplication::applicationPid(), 1);
+        const QString otherStation = QStringLiteral(".Quitacao-OUTRAESTACAO-%1-1.tmp").arg(gone);
+        const QString otherPrefix = cash::temporaryName("Outro", gone, 1);
+        for (const QString& folder : {cash::sendFolder(""), cash::sendFolder("02")})
+            for (const QString& name : {abandoned, writing, otherStation, otherPrefix, QStringLiteral("Quitacao1.xml")})
+                s.suite.writeFile(QDir(s.suite.root()).relativeFilePath(folder + "/" + name), "x");
+
+        QCOMPARE(cash::removeAbandonedExports(s.state, "Quitacao"),
+                 QStringList({cash::sendFolder("") + "/" + abandoned, cash::sendFolder("02") + "/" + abandoned}));
+        QStringList left{"Quitacao1.xml", writing, otherStation, otherPrefix};
+        left.sort();
+        for (const QString& folder : {cash::sendFolder(""), cash::sendFolder("02")}) {
+            QStringList files = filesIn(folder);
+            files.sort();
+            QCOMPARE(files, left);
+        }
     }
 
     void unwritableDestinationsAreReportedOthersStillGetTheirFile()

@@ -33,6 +33,11 @@ void run(const QString& program, const QStringList& args)
         throw std::runtime_error((program + " failed: ").toStdString() + process.readAll().toStdString());
 }
 
+void serverScript(const QString& action)
+{
+    run(QStringLiteral("bash"), {QStringLiteral(QOR_SOURCE_DIR "/scripts/firebird-server.sh"), action});
+}
+
 // Made once per test process by create.sh, then copied for each test.
 // Writes to it are not forced to disk: tests need no crash safety, and
 // every synced page costs.
@@ -92,10 +97,9 @@ void TempOrderDb::connect(orderdb::SQLConnection& connection) const
     connection.open();
 }
 
-void TempOrderDb::restartServer()
-{
-    run(QStringLiteral("bash"), {QStringLiteral(QOR_SOURCE_DIR "/scripts/firebird-server.sh"), QStringLiteral("restart")});
-}
+void TempOrderDb::restartServer() { serverScript(QStringLiteral("restart")); }
+void TempOrderDb::stopServer() { serverScript(QStringLiteral("stop")); }
+void TempOrderDb::startServer() { serverScript(QStringLiteral("start")); }
 
 QString TempOrderDb::serverHost() { return qEnvironmentVariable("QOR_FB_SERVER"); }
 

@@ -39,6 +39,9 @@ public:
     // Stops the server and starts it again (scripts/firebird-server.sh
     // restart): every attachment to it is lost. Server mode only.
     static void restartServer();
+    // Stops the server (every attachment to it is lost) and starts it again.
+    static void stopServer();
+    static void startServer();
 
 private:
     QString path_;
