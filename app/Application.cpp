@@ -94,9 +94,17 @@ reports::ReportRunner& Application::ReportModuleSlot::module()
     return *relatorios_;
 }
 
-int Application::exec()
+void Application::show()
 {
     form_->show();
+    // A till is worked from the keyboard: the window asks for the focus,
+    // which nothing else gives it where no window manager runs.
+    form_->activateWindow();
+}
+
+int Application::exec()
+{
+    show();
     const int code = QApplication::exec();
     // Left by a stop signal with the window still open: the shut-down steps
     // run now, once the interrupted handler has ended.

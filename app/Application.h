@@ -34,6 +34,8 @@ public:
 
     MessageBoxes& boxes() { return boxes_; }
     TForm1& form() { return *form_; }
+    // Shows the main window with the keyboard focus.
+    void show();
     int exec();
 
 private:

@@ -112,8 +112,7 @@ void TstTurnoPeloTeclado::wholeShiftByKeyboard()
 {
     Turno t;
     app::TForm1& w = t.form();
-    w.show();
-    w.activateWindow();
+    t.programa->show();
     QVERIFY(QTest::qWaitForWindowActive(&w));
     QCOMPARE(t.trilha->toma(), QStringLiteral("EditNome"));
 
