@@ -55,7 +55,8 @@ Session::Session(IMaster* master, const AttachParams& params)
       dialect_(static_cast<unsigned>(params.dialect)),
       tpb_(params.tpb),
       database_(params.database),
-      host_(hostOf(params.database))
+      host_(hostOf(params.database)),
+      answerLimit_(params.answerLimit)
 {
     const QString context
         = host_.isEmpty()
@@ -70,7 +71,14 @@ Session::Session(IMaster* master, const AttachParams& params)
                                                reinterpret_cast<const unsigned char*>(dpb.constData()));
         provider->release();
         check(Step::Attach, context);
+        if (bounds())
+            watchdog_ = std::make_unique<Watchdog>(master_, attachment_, answerLimit_);
     } catch (...) {
+        if (attachment_) {
+            attachment_->detach(&status_);
+            if (failed())
+                attachment_->release();
+        }
         rawStatus_->dispose();
         throw;
     }
@@ -94,6 +102,12 @@ QByteArray Session::buildDpb(const AttachParams& params, const QString& context)
         put(isc_dpb_lc_ctype, params.charSet);
         dpb->insertInt(&status_, isc_dpb_sql_dialect, params.dialect);
         check(Step::Attach, context);
+        // The client's own limit on the wait for the server's first answer:
+        // the watchdog needs an attachment to act on.
+        if (bounds()) {
+            dpb->insertInt(&status_, isc_dpb_connect_timeout, static_cast<int>(params.answerLimit.count()));
+            check(Step::Attach, context);
+        }
         const unsigned length = dpb->getBufferLength(&status_);
         check(Step::Attach, context);
         const unsigned char* buffer = dpb->getBuffer(&status_);
@@ -109,10 +123,17 @@ QByteArray Session::buildDpb(const AttachParams& params, const QString& context)
 
 Session::~Session()
 {
-    attachment_->detach(&status_);
+    bounded([this] { attachment_->detach(&status_); });
+    watchdog_.reset();
     if (failed())
         attachment_->release(); // the server is gone; drop our side
     rawStatus_->dispose();
+}
+
+void Session::disarm()
+{
+    if (watchdog_->disarm())
+        lost_ = unanswered_ = true;
 }
 
 QString Session::serverText()
@@ -125,9 +146,12 @@ QString Session::serverText()
 void Session::raise(Step step, const QString& context)
 {
     const intptr_t* errors = status_.getErrors();
-    const QString server = serverText();
-    if (hasCode(errors, {isc_network_error, isc_net_connect_err, isc_net_read_err, isc_net_write_err, isc_conn_lost,
-                         isc_lost_db_connection, isc_att_shutdown, isc_shutdown})) {
+    const QString server
+        = unanswered_ ? QStringLiteral("o servidor não respondeu em %1 s").arg(answerLimit_.count()) : serverText();
+    // A connection rejected is also what the first answer's limit gives.
+    if (unanswered_
+        || hasCode(errors, {isc_network_error, isc_net_connect_err, isc_net_read_err, isc_net_write_err, isc_conn_lost,
+                            isc_lost_db_connection, isc_att_shutdown, isc_shutdown, isc_connect_reject})) {
         lost_ = attachment_ != nullptr;
         const QString where = host_.isEmpty() ? database_ : host_;
         throw Error(kind::ServerUnreachable,
@@ -151,9 +175,10 @@ void Session::raise(Step step, const QString& context)
 
 Transaction::Transaction(Session& session)
     : session_(session),
-      transaction_(session.attachment()->startTransaction(&session.status(),
-                                                          static_cast<unsigned>(session.tpb().size()),
-                                                          reinterpret_cast<const unsigned char*>(session.tpb().constData())))
+      transaction_(session.bounded([&session] {
+          return session.attachment()->startTransaction(&session.status(), static_cast<unsigned>(session.tpb().size()),
+                                                        reinterpret_cast<const unsigned char*>(session.tpb().constData()));
+      }))
 {
     session_.check(Step::Statement, QStringLiteral("Não foi possível iniciar uma transação no banco de dados de pedidos"));
 }
@@ -162,14 +187,14 @@ Transaction::~Transaction()
 {
     if (!transaction_)
         return;
-    transaction_->rollback(&session_.status());
+    session_.bounded([this] { transaction_->rollback(&session_.status()); });
     if (session_.failed())
         transaction_->release();
 }
 
 void Transaction::commit(Step step)
 {
-    transaction_->commit(&session_.status());
+    session_.bounded([this] { transaction_->commit(&session_.status()); });
     if (session_.failed())
         session_.raise(step, QStringLiteral("O banco de dados de pedidos não aceitou o fim da transação"));
     transaction_ = nullptr;

@@ -109,9 +109,10 @@ QVariant readValue(const Statement::Field& f, const unsigned char* buffer)
 Statement::Statement(Session& session, Transaction& transaction, const QString& sql) : session_(session), sql_(sql)
 {
     const QByteArray text = encode1252(sql);
-    statement_ = session_.attachment()->prepare(&session_.status(), transaction.get(), static_cast<unsigned>(text.size()),
-                                                text.constData(), session_.dialect(),
-                                                IStatement::PREPARE_PREFETCH_METADATA);
+    statement_ = session_.bounded([&] {
+        return session_.attachment()->prepare(&session_.status(), transaction.get(), static_cast<unsigned>(text.size()),
+                                              text.constData(), session_.dialect(), IStatement::PREPARE_PREFETCH_METADATA);
+    });
     if (session_.failed()) {
         statement_ = nullptr;
         session_.raise(Step::Statement, QStringLiteral("O banco de dados de pedidos recusou o comando \"%1\"").arg(sql));
@@ -138,7 +139,7 @@ void Statement::releaseAll()
         *m = nullptr;
     }
     if (statement_) {
-        statement_->free(&session_.status());
+        session_.bounded([this] { statement_->free(&session_.status()); });
         if (session_.failed())
             statement_->release();
         statement_ = nullptr;
@@ -187,7 +188,7 @@ void Statement::describeOutput()
 
 bool Statement::returnsRows() const
 {
-    const unsigned type = statement_->getType(&session_.status());
+    const unsigned type = session_.bounded([this] { return statement_->getType(&session_.status()); });
     return !session_.failed() && (type == isc_info_sql_stmt_select || type == isc_info_sql_stmt_select_for_upd);
 }
 
@@ -308,11 +309,13 @@ void Statement::bind(const QVariantList& values)
 quint64 Statement::execute(Transaction& transaction, Step step, const std::function<QString()>& context)
 {
     CheckStatusWrapper& st = session_.status();
-    statement_->execute(&st, transaction.get(), boundMetadata_, inBuffer_.empty() ? nullptr : inBuffer_.data(), nullptr,
-                        nullptr);
+    session_.bounded([&] {
+        statement_->execute(&st, transaction.get(), boundMetadata_, inBuffer_.empty() ? nullptr : inBuffer_.data(),
+                            nullptr, nullptr);
+    });
     if (session_.failed())
         session_.raise(step, context());
-    const quint64 affected = statement_->getAffectedRecords(&st);
+    const quint64 affected = session_.bounded([&] { return statement_->getAffectedRecords(&st); });
     if (session_.failed())
         session_.raise(step, context());
     return affected;
@@ -320,8 +323,10 @@ quint64 Statement::execute(Transaction& transaction, Step step, const std::funct
 
 bool Statement::executeReturning(Transaction& transaction, Step step, const std::function<QString()>& context)
 {
-    statement_->execute(&session_.status(), transaction.get(), boundMetadata_,
-                        inBuffer_.empty() ? nullptr : inBuffer_.data(), outMetadata_, outBuffer_.data());
+    session_.bounded([&] {
+        statement_->execute(&session_.status(), transaction.get(), boundMetadata_,
+                            inBuffer_.empty() ? nullptr : inBuffer_.data(), outMetadata_, outBuffer_.data());
+    });
     if (session_.failed())
         session_.raise(step, context());
     return !outFields_.empty() && !isNullValue(readValue(outFields_.front(), outBuffer_.data()));
@@ -333,12 +338,14 @@ QList<QVariantList> Statement::fetchAll(Transaction& transaction)
     const auto context = [this] { return QStringLiteral("Falha ao ler as linhas do comando \"%1\"").arg(sql_); };
     if (!returnsRows())
         throw Error(kind::StatementRejected, QStringLiteral("O comando não devolve linhas: \"%1\"").arg(sql_));
-    IResultSet* cursor = statement_->openCursor(&st, transaction.get(), boundMetadata_,
-                                                inBuffer_.empty() ? nullptr : inBuffer_.data(), outMetadata_, 0);
+    IResultSet* cursor = session_.bounded([&] {
+        return statement_->openCursor(&st, transaction.get(), boundMetadata_,
+                                      inBuffer_.empty() ? nullptr : inBuffer_.data(), outMetadata_, 0);
+    });
     if (session_.failed())
         session_.raise(Step::Statement, context());
     QList<QVariantList> rows;
-    while (cursor->fetchNext(&st, outBuffer_.data()) == IStatus::RESULT_OK) {
+    while (session_.bounded([&] { return cursor->fetchNext(&st, outBuffer_.data()); }) == IStatus::RESULT_OK) {
         QVariantList row;
         row.reserve(static_cast<qsizetype>(outFields_.size()));
         for (const Field& f : outFields_)
@@ -346,7 +353,7 @@ QList<QVariantList> Statement::fetchAll(Transaction& transaction)
         rows << row;
     }
     if (!session_.failed())
-        cursor->close(&st); // frees the cursor on success
+        session_.bounded([&] { cursor->close(&st); }); // frees the cursor on success
     if (session_.failed()) {
         cursor->release(); // leaves the status alone
         session_.raise(Step::Statement, context());

@@ -94,7 +94,15 @@ void SQLConnection::open()
     if (!ok || p.dialect != 3)
         unsupported(QStringLiteral("SQLDialect"), param(QStringLiteral("SQLDialect")));
     p.tpb = transactionParams(param(QStringLiteral("Interbase TransIsolation")), param(QStringLiteral("WaitOnLocks")));
+    p.answerLimit = answerLimit();
     session_ = std::make_unique<fb::Session>(ClientLibrary::master(vendorLib_), p);
+}
+
+std::chrono::seconds SQLConnection::answerLimit()
+{
+    bool ok = false;
+    const int seconds = qEnvironmentVariableIntValue("QOR_ORDERDB_TIMEOUT", &ok);
+    return ok && seconds >= 1 ? std::chrono::seconds(seconds) : DefaultAnswerLimit;
 }
 
 void SQLConnection::close()

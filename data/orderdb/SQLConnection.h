@@ -3,6 +3,7 @@
 #include <QObject>
 #include <QStringList>
 
+#include <chrono>
 #include <memory>
 
 namespace qor::orderdb {
@@ -44,6 +45,9 @@ public:
     // Raises ClientLibrary, ServerUnreachable (naming the host),
     // LoginRefused, DatabaseMissing, DatabaseCorrupt, InvalidValue (a
     // setting we cannot honour) or SqlError. Connected already: nothing.
+    // On a server, each call waits at most answerLimit() for its answer;
+    // one left unanswered loses the link (ServerUnreachable), as a network
+    // failure does.
     void open();
     void close();
     // False once a lost link was found (the server restarted, the network
@@ -55,6 +59,11 @@ public:
     // that attempt fails, the server's error is raised and the next use
     // tries again.
     fb::Session& session();
+
+    // $QOR_ORDERDB_TIMEOUT seconds when it is a whole number from 1, else
+    // DefaultAnswerLimit. Read at each connection.
+    static std::chrono::seconds answerLimit();
+    static constexpr std::chrono::seconds DefaultAnswerLimit{20};
 
 private:
     QString vendorLib_;
