@@ -2,8 +2,10 @@
 # Starts a Firebird 3 server on 127.0.0.1:3050 by hand (CI and containers
 # have no systemd), with SYSDBA's password set to the one the till connects
 # with. Idempotent: a running server with that password is left alone.
-#   firebird-server.sh [start]   stop   restart
-# stop ends a server this script started (its guard's pid file). Needs root.
+#   firebird-server.sh [start]   stop   restart   freeze   thaw
+# stop ends a server this script started (its guard's pid file). freeze
+# stops its process (SIGSTOP), as a hung machine leaves it: connections stay
+# open and nothing answers; thaw lets it go on. Needs root.
 set -euo pipefail
 
 PASSWORD=quorbelin
@@ -21,11 +23,15 @@ fi
 
 listening() { (exec 3<>"/dev/tcp/127.0.0.1/$PORT") 2>/dev/null; }
 
-stop() {
+server_pid() {
   [ -f "$PIDFILE" ] || { echo "no $PIDFILE: no server started by this script" >&2; exit 1; }
+  cat "$PIDFILE"
+}
+
+stop() {
   # The file holds the server's pid; its guard would start it again, so the
   # guard (its parent) is ended, and ends the server with it.
-  server="$(cat "$PIDFILE")"
+  server="$(server_pid)"
   guard="$(ps -o ppid= -p "$server" | tr -d ' ')"
   [ -n "$guard" ] && [ "$(ps -o comm= -p "$guard")" = fbguard ] ||
     { echo "no Firebird guard above pid $server" >&2; exit 1; }
@@ -43,7 +49,9 @@ case "$ACTION" in
   start) ;;
   stop) stop; exit 0 ;;
   restart) stop ;;
-  *) echo "usage: firebird-server.sh [start|stop|restart]" >&2; exit 2 ;;
+  freeze) kill -STOP "$(server_pid)"; exit 0 ;;
+  thaw) kill -CONT "$(server_pid)"; exit 0 ;;
+  *) echo "usage: firebird-server.sh [start|stop|restart|freeze|thaw]" >&2; exit 2 ;;
 esac
 
 if ! listening; then

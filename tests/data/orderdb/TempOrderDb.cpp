@@ -101,6 +101,42 @@ void TempOrderDb::restartServer() { serverScript(QStringLiteral("restart")); }
 void TempOrderDb::stopServer() { serverScript(QStringLiteral("stop")); }
 void TempOrderDb::startServer() { serverScript(QStringLiteral("start")); }
 
+namespace {
+
+void thaw()
+{
+    try {
+        serverScript(QStringLiteral("thaw"));
+    } catch (const std::exception& e) {
+        qWarning("the order server may still be frozen: %s", e.what());
+    }
+}
+
+} // namespace
+
+TempOrderDb::FrozenServer::FrozenServer()
+{
+    serverScript(QStringLiteral("freeze"));
+    lastResort_ = std::thread([this] {
+        std::unique_lock lock(mutex_);
+        if (!ended_.wait_for(lock, std::chrono::minutes(1), [this] { return ending_; })) {
+            qWarning("the order server was frozen for a minute: thawed");
+            thaw();
+        }
+    });
+}
+
+TempOrderDb::FrozenServer::~FrozenServer()
+{
+    {
+        const std::lock_guard lock(mutex_);
+        ending_ = true;
+    }
+    ended_.notify_one();
+    lastResort_.join();
+    thaw();
+}
+
 QString TempOrderDb::serverHost() { return qEnvironmentVariable("QOR_FB_SERVER"); }
 
 QString TempOrderDb::systemClientLibrary()

@@ -2,6 +2,10 @@
 
 #include <QString>
 
+#include <condition_variable>
+#include <mutex>
+#include <thread>
+
 namespace qor::orderdb {
 class SQLConnection;
 }
@@ -42,6 +46,24 @@ public:
     // Stops the server (every attachment to it is lost) and starts it again.
     static void stopServer();
     static void startServer();
+
+    // While it lives the server is frozen (firebird-server.sh freeze: its
+    // process stopped, as on a hung machine; connections stay open and
+    // nothing answers); its end thaws it, however the test ends. A test
+    // stuck on it still gets its server back after a minute. Server mode only.
+    class FrozenServer {
+    public:
+        FrozenServer();
+        ~FrozenServer();
+        FrozenServer(const FrozenServer&) = delete;
+        FrozenServer& operator=(const FrozenServer&) = delete;
+
+    private:
+        std::mutex mutex_;
+        std::condition_variable ended_;
+        bool ending_ = false;
+        std::thread lastResort_;
+    };
 
 private:
     QString path_;

@@ -12,12 +12,14 @@
 #include "tests/support/TempSuite.h"
 
 #include <QFile>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QThread>
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <thread>
 
 using namespace qor;
@@ -555,17 +557,26 @@ private slots:
     }
 
     // The server ends our attachment (as at its shutdown or a dropped
-    // link): the use that finds it fails, the next one reconnects.
+    // link), or freezes (a hung machine: nothing answers): the use that finds
+    // it fails, past the answer limit for a frozen one, and so does each
+    // connection tried while it stays frozen; the next use reconnects.
     void aLostLinkIsReestablishedOnTheNextUse_data()
     {
         QTest::addColumn<QString>("use");
-        QTest::newRow("read") << "read";
-        QTest::newRow("apply") << "apply";
-        QTest::newRow("command") << "command";
+        QTest::addColumn<bool>("frozen");
+        for (const char* use : {"read", "apply", "command"}) {
+            QTest::addRow("%s, attachment ended", use) << use << false;
+            QTest::addRow("%s, server frozen", use) << use << true;
+        }
     }
     void aLostLinkIsReestablishedOnTheNextUse()
     {
         QFETCH(QString, use);
+        QFETCH(bool, frozen);
+        if (frozen && !test::TempOrderDb::serverMode())
+            QSKIP("an in-process order database has no server to freeze (QOR_FB_SERVER unset)");
+        qputenv("QOR_ORDERDB_TIMEOUT", "2");
+        const auto usualLimit = qScopeGuard([] { qunsetenv("QOR_ORDERDB_TIMEOUT"); });
         Fixture f;
         const auto act = [&] {
             if (use == "read") {
@@ -585,16 +596,24 @@ private slots:
         };
         if (use == "apply")
             f.pedidos.selectOrder("01", 1001); // fetched before the link goes
-        f.killOurAttachment();
+        std::optional<test::TempOrderDb::FrozenServer> freeze;
+        if (frozen)
+            freeze.emplace();
+        else
+            f.killOurAttachment();
         if (use == "apply") {
             f.pedidos.rows.edit();
             f.pedidos.rows.setValue("OBS1", "antes da queda");
             f.pedidos.rows.post();
             expectError(kind::ServerUnreachable, [&] { f.pedidos.rows.applyUpdates(); });
         } else {
-            expectError(kind::ServerUnreachable, act);
+            expectError(kind::ServerUnreachable, act, frozen ? "não respondeu em 2 s" : "");
         }
         QVERIFY(!f.connection.connected());
+        if (frozen) {
+            expectError(kind::ServerUnreachable, act);
+            freeze.reset();
+        }
         act();
         QVERIFY(f.connection.connected());
         if (use == "apply")
