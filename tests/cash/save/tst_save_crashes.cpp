@@ -10,8 +10,9 @@
 // are checked.
 //
 // Against a server, the order server also goes away at every point: the
-// child stops itself there (QOR_PAUSE_AT=n), the server is stopped, the
-// child goes on and finishes; what it told the operator must be true.
+// child stops itself there (QOR_PAUSE_AT=n), the server is stopped or frozen,
+// the child goes on and finishes (with a frozen server, within a short answer
+// limit); what it told the operator must be true.
 #include "cash/movement/MovimentoEmEntrada.h"
 #include "cash/save/PagamentoPendente.h"
 #include "cash/save/RecuperacaoNaPartida.h"
@@ -33,8 +34,11 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QScopeGuard>
 #include <QTest>
 #include <QTextStream>
+
+#include <optional>
 
 #ifdef Q_OS_LINUX
 #include <csignal>
@@ -278,18 +282,30 @@ private slots:
         QVERIFY2(saveRound > 1, "the save reached no crash point");
     }
 
-    // The server is stopped while the save stands at point n, then the save
-    // goes on to its end: the link is found lost at the next use of it.
-    void aServerStoppedAtEveryPointLeavesOneTruth_data() { payments(); }
-    void aServerStoppedAtEveryPointLeavesOneTruth()
+    // The server is stopped, or frozen (a hung machine: nothing answers),
+    // while the save stands at point n, then the save goes on to its end: the
+    // link is found lost at the next use of it, or past the answer limit.
+    void aServerGoneAtEveryPointLeavesOneTruth_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<bool>("frozen");
+        for (const auto& [row, kind] : {std::pair{"deposit", "Sinal"}, std::pair{"settlement", "Quitação"}}) {
+            QTest::addRow("%s, server stopped", row) << QString::fromUtf8(kind) << false;
+            QTest::addRow("%s, server frozen", row) << QString::fromUtf8(kind) << true;
+        }
+    }
+    void aServerGoneAtEveryPointLeavesOneTruth()
     {
         if (!test::TempOrderDb::serverMode())
-            QSKIP("an in-process order database has no server to stop (QOR_FB_SERVER unset)");
+            QSKIP("an in-process order database has no server to stop or freeze (QOR_FB_SERVER unset)");
 #ifndef Q_OS_LINUX
         QSKIP("the child's pause is seen through /proc");
 #else
         QFETCH(QString, kind);
+        QFETCH(bool, frozen);
         const Payment payment = paymentOf(kind);
+        qputenv("QOR_ORDERDB_TIMEOUT", "2");
+        const auto usualLimit = qScopeGuard([] { qunsetenv("QOR_ORDERDB_TIMEOUT"); });
         int point = 1;
         for (;; ++point) {
             test::TempSuite suite;
@@ -299,16 +315,21 @@ private slots:
             QProcess p;
             startChild(p, "save", kind, "QOR_PAUSE_AT", point);
             const bool paused = stoppedAtPause(p);
+            std::optional<test::TempOrderDb::FrozenServer> freeze;
             if (paused) {
-                test::TempOrderDb::stopServer();
+                if (frozen)
+                    freeze.emplace();
+                else
+                    test::TempOrderDb::stopServer();
                 ::kill(pid_t(p.processId()), SIGCONT);
             }
-            const bool finished = p.state() == QProcess::NotRunning || p.waitForFinished(120000);
+            const bool finished = p.state() == QProcess::NotRunning || p.waitForFinished(frozen ? 30000 : 120000);
             if (!finished)
                 p.kill();
-            if (paused)
+            if (paused && !frozen)
                 test::TempOrderDb::startServer();
-            QVERIFY2(finished, "the save did not finish with the server stopped");
+            freeze.reset();
+            QVERIFY2(finished, "the save did not finish with the server gone");
             QCOMPARE(p.exitStatus(), QProcess::NormalExit);
             QCOMPARE(p.exitCode(), 0);
 
@@ -316,7 +337,7 @@ private slots:
             recover();
             checkOneTruth(suite, payment, false);
             if (QTest::currentTestFailed()) {
-                qWarning("after the server stopped at point %d of the save", point);
+                qWarning("after the server went at point %d of the save", point);
                 return;
             }
             data::Database::releaseIdle();
