@@ -120,7 +120,15 @@ QString linhaDeFalhaNoPedido(const PagamentoPendente& p)
 int regravaPendentes(orderdb::TDM& dm, const std::function<void(const QString&)>& GravaLog)
 {
     int ficam = 0;
+    int naoTentadas = 0;
+    bool servidorInacessivel = false;
     for (PagamentoPendente p : pendentes::lista()) {
+        // Each further try would wait for the same server again, up to its
+        // answer limit when it froze.
+        if (servidorInacessivel) {
+            ++naoTentadas;
+            continue;
+        }
         GravaLog(QStringLiteral("- Nova tentativa de registrar no pedido ") + p.pedido() + QStringLiteral(" o ")
                  + (p.sinal ? QStringLiteral("sinal") : QStringLiteral("pagamento da quitação"))
                  + QStringLiteral(" de R$ ") + text::formatAmount(p.valor) + QStringLiteral(" registrado no caixa em ")
@@ -131,6 +139,7 @@ int regravaPendentes(orderdb::TDM& dm, const std::function<void(const QString&)>
             t = tenta(dm, p, GravaLog);
         } catch (const Error& e) {
             p.ultimaFalha = e.text();
+            servidorInacessivel = e.is(kind::ServerUnreachable);
         }
         if (t == Tentativa::Falhou) {
             GravaLog(linhaDeFalhaNoPedido(p) + QLatin1Char(' ') + p.ultimaFalha);
@@ -143,7 +152,10 @@ int regravaPendentes(orderdb::TDM& dm, const std::function<void(const QString&)>
         GravaLog(t == Tentativa::Gravado ? linhaDeRegistroNoPedido(p)
                                          : QStringLiteral("- O pedido já tinha este pagamento; a pendência foi encerrada."));
     }
-    return ficam;
+    if (naoTentadas > 0)
+        GravaLog(QStringLiteral("- Servidor inacessível: %1 pendência(s) ficam para a próxima tentativa.")
+                     .arg(naoTentadas));
+    return ficam + naoTentadas;
 }
 
 } // namespace qor::cash

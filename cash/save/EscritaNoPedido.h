@@ -43,7 +43,9 @@ inline const QString kFalhaPedidoAlterado =
 // payment was registered (an order that was missing then: while it shows
 // no deposit and no payment date); an order that already holds it closes
 // the due record. Every try leaves log lines; what can't be written stays
-// due with its failure noted. Returns how many stay due.
+// due with its failure noted. Once the server is found out of reach, the
+// rest are not tried this time: they stay due as they were. Returns how
+// many stay due.
 int regravaPendentes(orderdb::TDM& dm, const std::function<void(const QString&)>& GravaLog);
 
 } // namespace qor::cash

@@ -176,8 +176,9 @@ void Session::raise(Step step, const QString& context)
 Transaction::Transaction(Session& session)
     : session_(session),
       transaction_(session.bounded([&session] {
-          return session.attachment()->startTransaction(&session.status(), static_cast<unsigned>(session.tpb().size()),
-                                                        reinterpret_cast<const unsigned char*>(session.tpb().constData()));
+          const QByteArray& tpb = session.tpb();
+          return session.attachment()->startTransaction(&session.status(), static_cast<unsigned>(tpb.size()),
+                                                        reinterpret_cast<const unsigned char*>(tpb.constData()));
       }))
 {
     session_.check(Step::Statement, QStringLiteral("Não foi possível iniciar uma transação no banco de dados de pedidos"));

@@ -110,8 +110,9 @@ Statement::Statement(Session& session, Transaction& transaction, const QString& 
 {
     const QByteArray text = encode1252(sql);
     statement_ = session_.bounded([&] {
-        return session_.attachment()->prepare(&session_.status(), transaction.get(), static_cast<unsigned>(text.size()),
-                                              text.constData(), session_.dialect(), IStatement::PREPARE_PREFETCH_METADATA);
+        return session_.attachment()->prepare(&session_.status(), transaction.get(),
+                                              static_cast<unsigned>(text.size()), text.constData(), session_.dialect(),
+                                              IStatement::PREPARE_PREFETCH_METADATA);
     });
     if (session_.failed()) {
         statement_ = nullptr;

@@ -13,6 +13,7 @@
 #include "tests/support/TempSuite.h"
 
 #include <QDir>
+#include <QScopeGuard>
 #include <QTest>
 
 using namespace qor;
@@ -495,6 +496,41 @@ private slots:
         const QStringList lines = f.logLines();
         QVERIFY(lines.at(lines.size() - 2).startsWith(QString::fromUtf8("- Nova tentativa de registrar no pedido 01.001001 o sinal de R$ 300,00")));
         QCOMPARE(lines.last(), lastLine);
+    }
+
+    // A frozen server costs the retries one answer limit, not one each.
+    void aServerOutOfReachIsTriedOnceForAllDueWriteBacks()
+    {
+        if (!test::TempOrderDb::serverMode())
+            QSKIP("an in-process database has no server to freeze");
+        qputenv("QOR_ORDERDB_TIMEOUT", "2");
+        const auto usualLimit = qScopeGuard([] { qunsetenv("QOR_ORDERDB_TIMEOUT"); });
+        Fixture f;
+        f.runOnServer("alter table PEDIDOS add constraint CK_SINAL_ATE_PRECO check (SINAL <= PRECOFINAL)");
+        for (const char* pedido : {"01.001001", "01.001002"}) {
+            f.startSale(pedido, "Sinal", 300.0, 100.0);
+            QCOMPARE(f.press(pedido, "Sinal", "300,00").outcome, SaveOutcome::OrderUpdateRefused);
+        }
+        f.runOnServer("alter table PEDIDOS drop constraint CK_SINAL_ATE_PRECO");
+        const auto retry = [&] {
+            return cash::regravaPendentes(f.dm, [&](const QString& l) { f.activity.GravaLog(l); });
+        };
+        const qsizetype logged = f.logLines().size();
+        {
+            test::TempOrderDb::FrozenServer frozen;
+            QCOMPARE(retry(), 2);
+        }
+        const QStringList lines = f.logLines().mid(logged);
+        QCOMPARE(lines.size(), 3);
+        QVERIFY2(lines.at(0).startsWith(QString::fromUtf8("- Nova tentativa de registrar no pedido 01.001001")),
+                 qPrintable(lines.at(0)));
+        QVERIFY2(lines.at(1).contains(QString::fromUtf8("não respondeu em 2 s")), qPrintable(lines.at(1)));
+        QCOMPARE(lines.at(2),
+                 QString::fromUtf8("- Servidor inacessível: 1 pendência(s) ficam para a próxima tentativa."));
+        QCOMPARE(test::countRows("QORFDADOS", "PagamentoPendente"), 2);
+        QCOMPARE(retry(), 0);
+        QCOMPARE(f.serverText("SINAL", 1001), QString("300.00"));
+        QCOMPARE(f.serverText("SINAL", 1002), QString("300.00"));
     }
 
     void dueWriteBackRetriedBeforeTheNextSale()
