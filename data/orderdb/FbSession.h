@@ -67,11 +67,11 @@ public:
     bool lost() const { return lost_; }
     // Raises the failure of the last call as a qor::Error: network failures
     // and calls the server left unanswered past the limit as
-    // ServerUnreachable naming the host (and the session lost), refused logins as LoginRefused,
-    // the rest by step (Attach: DatabaseMissing/DatabaseCorrupt/SqlError,
-    // Statement: StatementRejected, Apply: UpdateConflict when another
-    // transaction changed the row first, else UpdateRejected). `context` leads
-    // the text.
+    // ServerUnreachable naming the host (and the session lost), refused
+    // logins as LoginRefused, the rest by step (Attach: DatabaseMissing/
+    // DatabaseCorrupt/SqlError, Statement: StatementRejected, Apply:
+    // UpdateConflict when another transaction changed the row first, else
+    // UpdateRejected). `context` leads the text.
     [[noreturn]] void raise(Step step, const QString& context);
     void check(Step step, const QString& context)
     {
