@@ -17,6 +17,7 @@
 #include <csignal>
 #include <dirent.h>
 #else
+#define NOMINMAX // keeps std::min and std::max usable below
 #include <windows.h>
 #endif
 
