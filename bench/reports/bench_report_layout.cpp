@@ -55,15 +55,28 @@ const reports::ReportDef& periodReport()
     return *project.find("rpt_PeriodoDetalhado");
 }
 
+// The year of sales in memory, registered as the report's connections.
+struct PeriodSales {
+    test::CashReportData data;
+    reports::DataConnections connections;
+
+    PeriodSales()
+    {
+        data.loadPeriod(kFrom, kFrom.addDays(365), sales());
+        data.registerIn(connections);
+    }
+    reports::Document layout() const
+    {
+        return reports::layoutReport(periodReport(), connections, QDateTime::currentDateTime());
+    }
+};
+
 void BM_LayoutPeriodDetail_Memory(benchmark::State& state)
 {
-    test::CashReportData data;
-    data.loadPeriod(kFrom, kFrom.addDays(365), sales());
-    reports::DataConnections connections;
-    data.registerIn(connections);
+    const PeriodSales period;
     int pages = 0;
     for (auto _ : state) {
-        const reports::Document doc = reports::layoutReport(periodReport(), connections, QDateTime::currentDateTime());
+        const reports::Document doc = period.layout();
         pages = int(doc.pages.size());
     }
     state.counters["pages"] = pages;
@@ -99,11 +112,8 @@ BENCHMARK(BM_LayoutPeriodDetail_LocalQuery)->Unit(benchmark::kMillisecond);
 
 void BM_WritePdfPeriodDetail(benchmark::State& state)
 {
-    test::CashReportData data;
-    data.loadPeriod(kFrom, kFrom.addDays(365), sales());
-    reports::DataConnections connections;
-    data.registerIn(connections);
-    const reports::Document doc = reports::layoutReport(periodReport(), connections, QDateTime::currentDateTime());
+    const PeriodSales period;
+    const reports::Document doc = period.layout();
     QTemporaryDir dir;
     const reports::PdfOutput pdf;
     for (auto _ : state)
@@ -116,11 +126,8 @@ BENCHMARK(BM_WritePdfPeriodDetail)->Unit(benchmark::kMillisecond)->Iterations(3)
 // QPainter::drawText, one text object per run.
 void BM_WritePdfPeriodDetail_QtDrawText(benchmark::State& state)
 {
-    test::CashReportData data;
-    data.loadPeriod(kFrom, kFrom.addDays(365), sales());
-    reports::DataConnections connections;
-    data.registerIn(connections);
-    const reports::Document doc = reports::layoutReport(periodReport(), connections, QDateTime::currentDateTime());
+    const PeriodSales period;
+    const reports::Document doc = period.layout();
     QList<QFont> fonts;
     for (const auto& style : doc.fonts) {
         QFont font(style.family);
@@ -157,15 +164,12 @@ BENCHMARK(BM_WritePdfPeriodDetail_QtDrawText)->Unit(benchmark::kMillisecond)->It
 // Layout and PDF together, as the headless command renders the report.
 void BM_RenderPdfPeriodDetail(benchmark::State& state)
 {
-    test::CashReportData data;
-    data.loadPeriod(kFrom, kFrom.addDays(365), sales());
-    reports::DataConnections connections;
-    data.registerIn(connections);
+    const PeriodSales period;
     QTemporaryDir dir;
     const reports::PdfOutput pdf;
     int pages = 0;
     for (auto _ : state) {
-        const reports::Document doc = reports::layoutReport(periodReport(), connections, QDateTime::currentDateTime());
+        const reports::Document doc = period.layout();
         pdf.write(doc, dir.filePath("periodo.pdf"));
         pages = int(doc.pages.size());
     }
@@ -176,16 +180,13 @@ BENCHMARK(BM_RenderPdfPeriodDetail)->Unit(benchmark::kMillisecond)->Iterations(3
 // The first page handed to the preview, against the whole layout.
 void BM_FirstPagePeriodDetail(benchmark::State& state)
 {
-    test::CashReportData data;
-    data.loadPeriod(kFrom, kFrom.addDays(365), sales());
-    reports::DataConnections connections;
-    data.registerIn(connections);
+    const PeriodSales period;
     double firstMs = 0;
     for (auto _ : state) {
         QElapsedTimer clock;
         clock.start();
         bool first = true;
-        reports::layoutReport(periodReport(), connections, QDateTime::currentDateTime(), nullptr,
+        reports::layoutReport(periodReport(), period.connections, QDateTime::currentDateTime(), nullptr,
                               [&](const reports::Document&, int) {
                                   if (std::exchange(first, false))
                                       firstMs = double(clock.nsecsElapsed()) / 1e6;
